@@ -1,0 +1,16 @@
+#include <QApplication>
+
+#include "common/QtDialogs.hpp"
+#include "shell/Unit1.hpp"
+#include "shell/directory_memory.hpp"
+
+int main(int argc, char* argv[]) {
+  // The start directory and "dirinf" come before any window.
+  auto directories = specbridge::shell::DirectoryMemory::AtStartUp();
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("specbridge");
+  specbridge::QtDialogs dialogs(nullptr);
+  specbridge::shell::TForm1 form1(directories, dialogs);
+  form1.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,38 @@
+#include "common/QtPlot.hpp"
+
+#include <QPainter>
+
+namespace specbridge {
+
+void PaintScene(QImage& image, const PlotScene& scene) {
+  QPainter painter(&image);
+  QPen pen(Qt::black, 1);
+  pen.setCosmetic(true);
+  painter.setPen(pen);
+  QPoint current;
+  const auto colour = [](Rgb c) { return QColor(c.r, c.g, c.b); };
+  for (const PlotCommand& c : scene.Commands()) {
+    switch (c.kind) {
+      case PlotCommand::Kind::FillRect:
+        painter.fillRect(QRect(QPoint(c.x1, c.y1), QPoint(c.x2 - 1, c.y2 - 1)), colour(c.colour));
+        break;
+      case PlotCommand::Kind::Pen:
+        pen.setColor(colour(c.colour));
+        pen.setWidth(c.penWidth);
+        painter.setPen(pen);
+        break;
+      case PlotCommand::Kind::MoveTo:
+        current = QPoint(c.x1, c.y1);
+        break;
+      case PlotCommand::Kind::LineTo:
+        painter.drawLine(current, QPoint(c.x1, c.y1));
+        current = QPoint(c.x1, c.y1);
+        break;
+      case PlotCommand::Kind::Ellipse:
+        painter.drawEllipse(QRect(QPoint(c.x1, c.y1), QPoint(c.x2 - 1, c.y2 - 1)));
+        break;
+    }
+  }
+}
+
+}  // namespace specbridge

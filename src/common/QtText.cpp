@@ -1,0 +1,45 @@
+#include "common/QtText.hpp"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace specbridge {
+
+QString FromShiftJis(std::string_view bytes) {
+  QStringDecoder decoder("Shift_JIS");
+  if (!decoder.isValid()) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::string ToShiftJis(const QString& text) {
+  QStringEncoder encoder("Shift_JIS");
+  if (!encoder.isValid()) return text.toLatin1().toStdString();
+  const QByteArray bytes = encoder.encode(text);
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+}  // namespace specbridge
+
+#include <QLineEdit>
+
+#include "common/boxes.hpp"
+
+namespace specbridge {
+
+void ReadBoxTexts(const QWidget& form, BoxTexts& boxes) {
+  for (const auto& box : boxes.All()) {
+    if (const auto* edit = form.findChild<QLineEdit*>(QString::fromStdString(box.name))) {
+      boxes.Set(box.name, ToShiftJis(edit->text()));
+    }
+  }
+}
+
+void WriteBoxTexts(QWidget& form, const BoxTexts& boxes) {
+  for (const auto& box : boxes.All()) {
+    if (auto* edit = form.findChild<QLineEdit*>(QString::fromStdString(box.name))) {
+      edit->setText(FromShiftJis(box.text));
+    }
+  }
+}
+
+}  // namespace specbridge

@@ -1,0 +1,152 @@
+#include "common/text.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "common/errors.hpp"
+#include "common/numbers.hpp"
+
+namespace specbridge {
+namespace {
+
+constexpr bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string SystemReason(int error) { return std::strerror(error); }
+
+}  // namespace
+
+std::string ReadFileBytes(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw FileError("Cannot open '" + path.string() + "': " + SystemReason(errno));
+  std::string bytes;
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    throw FileError("Cannot read '" + path.string() + "': it is a directory");
+  }
+  // One read for a regular file; the loop covers pipes and short reads.
+  bytes.resize(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 4096);
+  std::size_t used = 0;
+  for (;;) {
+    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      throw FileError("Cannot read '" + path.string() + "': " + SystemReason(error));
+    }
+    if (n == 0) break;
+    used += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  bytes.resize(used);
+  return bytes;
+}
+
+std::vector<std::string> LoadLines(std::string_view bytes) {
+  if (const auto nul = bytes.find('\0'); nul != std::string_view::npos) bytes = bytes.substr(0, nul);
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c != '\n' && c != '\r') continue;
+    lines.emplace_back(bytes.substr(start, i - start));
+    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
+  return lines;
+}
+
+TextReader::TextReader(std::string_view bytes, std::string name) : bytes_(bytes), name_(std::move(name)) {}
+
+std::string TextReader::Where() const {
+  return (name_.empty() ? std::string("line ") : name_ + ", line ") + std::to_string(line_);
+}
+
+std::string_view TextReader::NextToken() {
+  while (pos_ < bytes_.size() && IsSeparator(bytes_[pos_])) {
+    if (bytes_[pos_] == '\n') ++line_;
+    ++pos_;
+  }
+  const std::size_t start = pos_;
+  while (pos_ < bytes_.size() && !IsSeparator(bytes_[pos_])) ++pos_;
+  return bytes_.substr(start, pos_ - start);
+}
+
+double TextReader::ReadReal() {
+  const std::string_view token = NextToken();
+  if (token.empty()) return 0;
+  return WithContext(Where(), [&] { return TextToReal(token); });
+}
+
+std::int32_t TextReader::ReadInteger() {
+  const std::string_view token = NextToken();
+  if (token.empty()) return 0;
+  return WithContext(Where(), [&] { return TextToInteger(token); });
+}
+
+std::string TextReader::ReadLine() {
+  std::string line;
+  while (pos_ < bytes_.size()) {
+    const char c = bytes_[pos_++];
+    if (c == '\n') {
+      ++line_;
+      break;
+    }
+    if (c != '\r') line += c;
+  }
+  return line;
+}
+
+void TextReader::SkipLine() {
+  while (pos_ < bytes_.size()) {
+    if (bytes_[pos_++] == '\n') {
+      ++line_;
+      return;
+    }
+  }
+}
+
+std::string_view TrimControls(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.remove_suffix(1);
+  return text;
+}
+
+void SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
+  fields.clear();
+  const std::string_view s = TrimControls(line);
+  // A field ends at a blank that follows a non-blank; the first and the last
+  // character never end a field.
+  std::size_t start = 0;
+  for (std::size_t p = 1; p + 1 < s.size(); ++p) {
+    if (s[p] != ' ' || s[p - 1] == ' ') continue;
+    if (static_cast<int>(fields.size()) + 1 >= kMaxFields) {
+      throw CapacityError("A line holds more than " + std::to_string(kMaxFields) + " fields");
+    }
+    fields.push_back(s.substr(start, p - start));
+    start = p;
+  }
+  fields.push_back(s.substr(start));
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    std::string_view field = TrimControls(fields[i]);
+    while (i > 0 && field.size() >= 2 && field[0] == '\x81' && field[1] == '\x40') {
+      field = TrimControls(field.substr(2));
+    }
+    fields[i] = field;
+  }
+}
+
+std::vector<std::string_view> SplitFields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  SplitFields(line, fields);
+  return fields;
+}
+
+}  // namespace specbridge

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace specbridge {
+
+// The whole file in one read. Throws FileError naming the file and the
+// system's reason.
+std::string ReadFileBytes(const std::filesystem::path& path);
+
+// Cuts text at every LF, every CR and every CR LF (counted once); a last line
+// without a line end is kept; a NUL byte ends the text. This is how files are
+// loaded into grids and multi-line boxes.
+std::vector<std::string> LoadLines(std::string_view bytes);
+
+// Sequential reading of a text file's bytes, as instrument files are read
+// number by number. Failures carry `name` and the line number.
+class TextReader {
+ public:
+  explicit TextReader(std::string_view bytes, std::string name = {});
+
+  // Skips blanks, tabs and line ends, takes the characters up to the next
+  // blank, tab or line end and converts them as TextToReal does. At the end
+  // of the text the value is 0.
+  double ReadReal();
+  // As ReadReal with the rules of TextToInteger.
+  std::int32_t ReadInteger();
+  // The characters up to the next LF; a CR directly before the LF belongs to
+  // the line end, any other CR is dropped. Empty at the end of the text.
+  std::string ReadLine();
+  // Discards everything up to and including the next line end.
+  void SkipLine();
+  bool AtEnd() const { return pos_ >= bytes_.size(); }
+  // Line of the next character to be read, counted from 1.
+  int LineNumber() const { return line_; }
+  const std::string& Name() const { return name_; }
+
+ private:
+  std::string_view NextToken();
+  std::string Where() const;
+
+  std::string_view bytes_;
+  std::size_t pos_ = 0;
+  int line_ = 1;
+  std::string name_;
+};
+
+// The blank-run field splitter of blank-separated sheets: fields are parted
+// by runs of code-32 blanks (a tab stays inside a field), each field trimmed,
+// and leading Shift-JIS full-width spaces (0x81 0x40) dropped from all fields
+// but the first. Always at least one field. The views point into `line`.
+// More than kMaxFields fields throw CapacityError.
+inline constexpr int kMaxFields = 1300;
+void SplitFields(std::string_view line, std::vector<std::string_view>& fields);
+std::vector<std::string_view> SplitFields(std::string_view line);
+
+// Removes characters of code 32 or below from both ends.
+std::string_view TrimControls(std::string_view text);
+
+}  // namespace specbridge

@@ -1,0 +1,182 @@
+#include "common/numbers.hpp"
+
+#include <cmath>
+
+#include "common/errors.hpp"
+#include "support/test_support.hpp"
+
+namespace specbridge {
+namespace {
+
+struct FixedCase {
+  double value;
+  int width, decimals;
+  const char* text;
+};
+
+// The forms the writers use, for 123.456789 and -0.5, and the rounding rules.
+TEST(FixedReal, WritesEveryFormOfTheWriters) {
+  const FixedCase cases[] = {
+      {123.456789, 5, 1, "123.5"},
+      {-0.5, 5, 1, " -0.5"},
+      {123.456789, 6, 1, " 123.5"},
+      {-0.5, 6, 1, "  -0.5"},
+      {123.456789, 8, 6, "123.456789"},
+      {-0.5, 8, 6, "-0.500000"},
+      {123.456789, 9, 6, "123.456789"},
+      {-0.5, 9, 6, "-0.500000"},
+      {123.456789, 5, 2, "123.46"},
+      {-0.5, 5, 2, "-0.50"},
+      {123.456789, 10, 3, "   123.457"},
+      {-0.5, 10, 3, "    -0.500"},
+      {123.456789, 6, 2, "123.46"},
+      {-0.5, 6, 2, " -0.50"},
+      {123.456789, 13, 2, "       123.46"},
+      {-0.5, 13, 2, "        -0.50"},
+      {123.456789, 3, 0, "123"},
+      {-0.5, 3, 0, " -1"},
+      {123.456789, 6, 4, "123.4568"},
+      {-0.5, 6, 4, "-0.5000"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FixedReal(c.value, c.width, c.decimals), c.text) << c.value << " w" << c.width << " d" << c.decimals;
+  }
+}
+
+TEST(FixedReal, RoundsHalfAwayFromZeroOnTheExactBinaryValue) {
+  const FixedCase cases[] = {
+      {2.5, 0, 0, "3"},
+      {-2.5, 0, 0, "-3"},
+      {0.5, 0, 0, "1"},
+      {1.5, 0, 0, "2"},
+      {0.125, 0, 2, "0.13"},
+      {-0.125, 0, 2, "-0.13"},
+      {0.375, 0, 2, "0.38"},
+      // Not ties in binary: 1.005 is 1.00499999..., 2.675 is 2.67499999...
+      {1.005, 0, 2, "1.00"},
+      {2.675, 0, 2, "2.67"},
+      {0.145, 0, 2, "0.14"},
+      {9.9996, 0, 3, "10.000"},
+      {999.5, 0, 0, "1000"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FixedReal(c.value, c.width, c.decimals), c.text) << c.value;
+}
+
+TEST(FixedReal, GrowsPastItsWidthAndKeepsTheSignOfNegativeZeros) {
+  EXPECT_EQ(FixedReal(1234.5, 5, 2), "1234.50");
+  EXPECT_EQ(FixedReal(1234567.0, 10, 3), "1234567.000");
+  EXPECT_EQ(FixedReal(0.5, 5, 2), " 0.50");
+  EXPECT_EQ(FixedReal(-0.0001, 6, 3), "-0.000");
+  EXPECT_EQ(FixedReal(0.0, 6, 3), " 0.000");
+  EXPECT_EQ(FixedReal(1e36, 12, 2), " 1.000E+0036");
+  EXPECT_EQ(FixedReal(-2e40, 12, 2), "-2.000E+0040");
+}
+
+TEST(SciReal, WritesSignDigitsAndFourExponentDigits) {
+  EXPECT_EQ(SciReal(123.456789, 12), " 1.235E+0002");
+  EXPECT_EQ(SciReal(-0.5, 12), "-5.000E-0001");
+  EXPECT_EQ(SciReal(1.5, 12), " 1.500E+0000");
+  EXPECT_EQ(SciReal(-0.002, 12), "-2.000E-0003");
+  EXPECT_EQ(SciReal(0.0, 12), " 0.000E+0000");
+  EXPECT_EQ(SciReal(4.9751243781e-6, 12), " 4.975E-0006");
+  EXPECT_EQ(SciReal(9.9996, 12), " 1.000E+0001");
+  EXPECT_EQ(SciReal(1e-300, 12), " 1.000E-0300");
+  // At least 2 and at most 18 significant digits; wider fields are padded.
+  EXPECT_EQ(SciReal(1.5, 4), " 1.5E+0000");
+  EXPECT_EQ(SciReal(1.5, 30), "     1.50000000000000000E+0000");
+}
+
+TEST(SciReal, RoundsTiesAwayFromZero) {
+  EXPECT_EQ(SciReal(12.5, 10), " 1.3E+0001");
+  EXPECT_EQ(SciReal(-12.5, 10), "-1.3E+0001");
+  EXPECT_EQ(SciReal(1250.0, 10), " 1.3E+0003");
+  EXPECT_EQ(SciReal(0.125, 10), " 1.3E-0001");
+  // 1.45 is 1.44999... in binary: no tie.
+  EXPECT_EQ(SciReal(1.45, 10), " 1.4E+0000");
+}
+
+TEST(IntText, PadsToItsWidth) {
+  EXPECT_EQ(IntText(25, 2), "25");
+  EXPECT_EQ(IntText(5, 2), " 5");
+  EXPECT_EQ(IntText(21, 3), " 21");
+  EXPECT_EQ(IntText(601, 3), "601");
+  EXPECT_EQ(IntText(1234, 2), "1234");
+  EXPECT_EQ(IntText(-7), "-7");
+  EXPECT_EQ(IntText(0), "0");
+}
+
+TEST(ShortReal, WritesTheShortestTextOfFifteenDigits) {
+  const std::pair<double, const char*> cases[] = {
+      {1e-6, "1E-6"},
+      {2.5e20, "2.5E20"},
+      {0.1, "0.1"},
+      {0.0, "0"},
+      {0.0001, "0.0001"},
+      {0.00005, "5E-5"},
+      {0.00001234567, "1.234567E-5"},
+      {1e15, "1E15"},
+      {123456789012345.0, "123456789012345"},
+      {400.0, "400"},
+      {400.25, "400.25"},
+      {-0.0123456, "-0.0123456"},
+      {1.0 / 3.0, "0.333333333333333"},
+      {2.0 / 3.0, "0.666666666666667"},
+      {0.1 + 0.2, "0.3"},
+      {-2.5e-7, "-2.5E-7"},
+      {999999999999999.9, "1E15"},
+      {300.0, "300"},
+  };
+  for (const auto& [value, text] : cases) EXPECT_EQ(ShortReal(value), text) << value;
+}
+
+TEST(FixedText, KeepsNoMoreThanPSignificantDigits) {
+  EXPECT_EQ(FixedText(300.0, 11, 2), "300.00");
+  EXPECT_EQ(FixedText(-0.05, 11, 2), "-0.05");
+  EXPECT_EQ(FixedText(0.0, 16, 10), "0.0000000000");
+  EXPECT_EQ(FixedText(0.0001, 16, 10), "0.0001000000");
+  EXPECT_EQ(FixedText(0.00001 / 2.01, 16, 10), "0.0000049751");
+  EXPECT_EQ(FixedText(4e-11, 16, 10), "0.0000000000");
+  EXPECT_EQ(FixedText(1234.5678, 5, 2), "1234.60");
+  EXPECT_EQ(FixedText(0.125, 11, 2), "0.13");
+  EXPECT_EQ(FixedText(123456789012.5, 11, 2), "1.2345678901E11");
+}
+
+TEST(TextToReal, AcceptsTheNumberGrammar) {
+  const std::pair<const char*, double> cases[] = {
+      {"1.5E3", 1500}, {" -2.5 ", -2.5}, {".5", 0.5},  {"5.", 5},      {"5.0", 5},    {"+3", 3},
+      {"1e-3", 0.001}, {"2E+2", 200},    {"  0  ", 0}, {"-0.5e1", -5}, {"1e-400", 0}, {"000123.4500", 123.45},
+  };
+  for (const auto& [text, value] : cases) EXPECT_EQ(TextToReal(text), value) << text;
+}
+
+TEST(TextToReal, RefusesEverythingElseQuotingTheText) {
+  EXPECT_THROW_MSG(TextToReal("1,5"), ConversionError, "'1,5' is not a valid floating point value");
+  for (const char* text : {"1.5x", "", " ", "e5", "1e", "1e+", "\t1", "1\t", "- 1", "1.2.3", "0x1p3", "inf", "nan", ".",
+                           "+", "1 2", "1..2"}) {
+    EXPECT_THROW(TextToReal(text), ConversionError) << "'" << text << "'";
+  }
+  EXPECT_THROW_MSG(TextToReal("1e400"), ConversionError, "'1e400' is out of the range");
+}
+
+TEST(TextToInteger, AcceptsLeadingBlanksAndASignOnly) {
+  EXPECT_EQ(TextToInteger("12"), 12);
+  EXPECT_EQ(TextToInteger("  12"), 12);
+  EXPECT_EQ(TextToInteger("-7"), -7);
+  EXPECT_EQ(TextToInteger("+7"), 7);
+  EXPECT_EQ(TextToInteger("2147483647"), 2147483647);
+  EXPECT_EQ(TextToInteger("-2147483648"), -2147483647 - 1);
+  EXPECT_THROW_MSG(TextToInteger("12 "), ConversionError, "'12 ' is not a valid integer value");
+  for (const char* text : {"", " ", "-", "1.0", "2147483648", "-2147483649", "99999999999999999999", "1e3", "No1"}) {
+    EXPECT_THROW(TextToInteger(text), ConversionError) << "'" << text << "'";
+  }
+}
+
+TEST(CheckedDivide, RefusesZeroDivisorsAndOverflow) {
+  EXPECT_EQ(CheckedDivide(1, 4), 0.25);
+  EXPECT_THROW_MSG(CheckedDivide(1, 0), MathError, "Division by zero");
+  EXPECT_THROW_MSG(CheckedDivide(0, 0), MathError, "Invalid floating point operation");
+  EXPECT_THROW_MSG(CheckedDivide(1e300, 1e-300), MathError, "overflow");
+}
+
+}  // namespace
+}  // namespace specbridge

@@ -1,0 +1,83 @@
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+#include "gui/gui_support.hpp"
+#include "shell/Unit1.hpp"
+#include "support/test_support.hpp"
+
+namespace specbridge::shell {
+namespace {
+
+using test::Find;
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { start_ = std::filesystem::current_path(); }
+  void TearDown() override { std::filesystem::current_path(start_); }
+  std::filesystem::path start_;
+  test::TempDir dir_;
+  DirectoryMemory directories_{dir_.Path()};
+  ScriptedDialogs dialogs_;
+};
+
+QStringList Captions(const QMenu& menu) {
+  QStringList captions;
+  for (const QAction* action : menu.actions()) captions << action->text();
+  return captions;
+}
+
+TEST_F(MainWindowTest, ShowsBothMenusWithTheirCaptionsInOrder) {
+  TForm1 form(directories_, dialogs_);
+  EXPECT_EQ(form.objectName(), "TForm1");
+  EXPECT_TRUE(form.windowTitle().startsWith("specbridge — spectrophotometric data to SPECFIT"));
+  EXPECT_EQ(form.size(), QSize(1144, 565));
+
+  const QList<QAction*> top = form.menuBar()->actions();
+  ASSERT_EQ(top.size(), 2);
+  EXPECT_EQ(top[0]->text(), "File");
+  EXPECT_EQ(top[1]->text(), "Tools");
+
+  const QMenu* file = Find<QMenu>(form, "File1");
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(Captions(*file),
+            (QStringList{"Titration Experiments", "Kinetic Traces", "Kinetic Traces_Simpler",
+                         "Converting Epsiron Data (*a.dem)", "Generating FIX files for SPECFIT from *a.dem file",
+                         "Generating FIX files for SPECFIT from Multispec *.asc files No.1",
+                         "Generating FIX files for SPECFIT from Multispec *.asc files No.2",
+                         "Generating FIX files for SPECFIT from the ASCII Files of UVProbe (Shimadzu UV 2450, "
+                         "3100PC, 3150PC) ",
+                         "Exit"}));
+  const QMenu* tools = Find<QMenu>(form, "Tools1");
+  ASSERT_NE(tools, nullptr);
+  EXPECT_EQ(Captions(*tools), (QStringList{"Converting ASCII Files from Multispec1500 and RF5300PC into 2D-Tab Sheets",
+                                           "Correcting the Sensitivity of Detector Using W-Lamp Data (for RF5300PC)",
+                                           "Removing Irrelevant Lines in the NIR region (for Shimadzu UV3150K)",
+                                           "Read 2D-sheet with Tabs and Resave Part of it",
+                                           "Multipurpose Tool for 2D-Sheet Data (Simple Math)"}));
+}
+
+TEST_F(MainWindowTest, ToolsNotBuiltYetAreDisabled) {
+  TForm1 form(directories_, dialogs_);
+  EXPECT_FALSE(Find<QAction>(form, "KineticTraces1")->isEnabled());
+  EXPECT_FALSE(Find<QAction>(form, "MultipurposeToolfor2DSheetDataSimpleMath1")->isEnabled());
+  EXPECT_TRUE(Find<QAction>(form, "Exit1")->isEnabled());
+}
+
+TEST_F(MainWindowTest, ExitEndsTheEventLoop) {
+  TForm1 form(directories_, dialogs_);
+  form.show();
+  QTimer::singleShot(0, &form, [&form] { test::Trigger(form, "Exit1"); });
+  // A second timer fails the test if Exit did not end the loop.
+  bool timedOut = false;
+  QTimer::singleShot(5000, [&timedOut] {
+    timedOut = true;
+    QApplication::exit(1);
+  });
+  EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_FALSE(timedOut);
+}
+
+}  // namespace
+}  // namespace specbridge::shell

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace specbridge::test {
+
+// Asserts that `statement` throws `type` and that its message contains `text`.
+#define EXPECT_THROW_MSG(statement, type, text)                                      \
+  do {                                                                               \
+    try {                                                                            \
+      statement;                                                                     \
+      ADD_FAILURE() << "expected " #type " with '" << (text) << "', nothing thrown"; \
+    } catch (const type& e_) {                                                       \
+      EXPECT_THAT(std::string(e_.what()), ::testing::HasSubstr(text));               \
+    }                                                                                \
+  } while (false)
+
+// The folder of fixtures and expected outputs.
+std::filesystem::path DataPath(std::string_view relative);
+
+// Passes when both byte strings are equal; otherwise names the first
+// differing line and column and shows both lines.
+::testing::AssertionResult SameBytes(std::string_view expected, std::string_view actual);
+
+// Compares `actual` with the whole expected file under the data folder.
+::testing::AssertionResult MatchesGolden(std::string_view relative, std::string_view actual);
+
+// A fresh directory under the system's temporary folder, removed afterwards.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+  std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+  // Writes a file of these bytes and returns its path.
+  std::filesystem::path Write(std::string_view name, std::string_view bytes) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Whole content of a file.
+std::string Slurp(const std::filesystem::path& path);
+
+}  // namespace specbridge::test
