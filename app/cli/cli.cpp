@@ -1,15 +1,15 @@
 #include "cli/cli.hpp"
 
 #include <CLI/CLI.hpp>
-#include <array>
 
+#include "cli/commands.hpp"
 #include "common/errors.hpp"
 
 namespace specbridge::cli {
 namespace {
 
-// One entry per tool.
-constexpr std::array<AddCommand, 0> kCommands{};
+// One entry per tool, in the order of the main window's menus.
+const std::vector<AddCommand> kCommands = {};
 
 }  // namespace
 
