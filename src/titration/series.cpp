@@ -1,0 +1,429 @@
+// Finding a numbered series on disk, recognising each instrument layout and
+// reading wavelengths and absorbances into the TitrationSeries.
+#include <algorithm>
+#include <cctype>
+
+#include "common/errors.hpp"
+#include "common/numbers.hpp"
+#include "common/text.hpp"
+#include "titration/titration.hpp"
+
+namespace specbridge::titration {
+namespace {
+
+// Line n (from 1) as the layout tests see it: a line past the end is empty.
+std::string_view LineOrEmpty(const std::vector<std::string>& lines, int n) {
+  return n >= 1 && n <= static_cast<int>(lines.size()) ? std::string_view(lines[static_cast<std::size_t>(n - 1)])
+                                                       : std::string_view();
+}
+
+// Characters from position `from` (counted from 1) to the end.
+std::string_view From(std::string_view text, std::size_t from) {
+  return from - 1 < text.size() ? text.substr(from - 1) : std::string_view();
+}
+
+std::string Where(const std::string& name, int line) { return name + ", line " + std::to_string(line); }
+
+class FileLines {
+ public:
+  FileLines(const std::vector<std::string>& lines, const std::string& name) : lines_(lines), name_(name) {}
+
+  int Count() const { return static_cast<int>(lines_.size()); }
+  std::string_view Line(int n) const { return LineOrEmpty(lines_, n); }
+
+  // A line a number must come from; a file that ends before it is truncated.
+  std::string_view Needed(int n) const {
+    if (n > Count()) {
+      throw FileError(Where(name_, n) + ": the file ends after line " + std::to_string(Count()) + " (truncated file?)");
+    }
+    return Line(n);
+  }
+
+  double Real(int n, std::string_view text) const {
+    return WithContext(Where(name_, n), [&] { return TextToReal(text); });
+  }
+  int Integer(int n, std::string_view text) const {
+    return WithContext(Where(name_, n), [&] { return TextToInteger(text); });
+  }
+
+  const std::string& Name() const { return name_; }
+
+ private:
+  const std::vector<std::string>& lines_;
+  const std::string& name_;
+};
+
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+// Refused before anything is stored, so a long file cannot overrun the arrays.
+int CheckedPointCount(int count, const std::string& name) {
+  if (count > kMaxPoints) {
+    throw CapacityError(name + ": " + std::to_string(count) + " points; a spectrum holds at most " +
+                        std::to_string(kMaxPoints));
+  }
+  return std::max(count, 0);
+}
+
+// A point the layout cannot read starts fresh rather than keeping a number
+// from an earlier file or series.
+void ClearPoint(TitrationSeries& series, int k, int i) {
+  if (k == 0) series.W(i) = 0;
+  series.A(k, i) = 0;
+}
+
+int ReadCommaColumns(TitrationSeries& series, const FileLines& file, int k, std::size_t wavelengthWidth) {
+  const int count = CheckedPointCount(file.Count() - series.TrailingLineCount, file.Name());
+  for (int i = 0; i < count; ++i) {
+    const std::string_view line = file.Line(i + 1);
+    if (k == 0) series.W(i) = file.Real(i + 1, line.substr(0, wavelengthWidth));
+    series.A(k, i) = file.Real(i + 1, From(line, wavelengthWidth + 2));
+  }
+  return count;
+}
+
+int ReadTitleHeader(TitrationSeries& series, const FileLines& file, int k) {
+  const int count = CheckedPointCount(file.Integer(13, From(file.Needed(13), 11)), file.Name());
+  if (k == 0 && count > 0) {
+    const int first = file.Integer(11, From(file.Needed(11), 10));
+    const int last = file.Integer(12, From(file.Needed(12), 9));
+    // The points are evenly spaced from the first to the last wavelength.
+    for (int i = 0; i < count; ++i) {
+      series.W(i) = WithContext(Where(file.Name(), 13) + " ('" + std::string(file.Line(13)) + "')", [&] {
+        return CheckedDivide(static_cast<double>(last - first) * i, count - 1.0) + first;
+      });
+    }
+  }
+  for (int i = 0; i < count; ++i) series.A(k, i) = file.Real(16 + i, file.Needed(16 + i));
+  return count;
+}
+
+// UVProbe exports: "1,100.0,0.532" is 1100 nm, the thousands part cut off by
+// the comma.
+int ReadQuotedComma(TitrationSeries& series, const FileLines& file, int k) {
+  const int count = CheckedPointCount(file.Count() - 2, file.Name());
+  for (int i = 0; i < count; ++i) {
+    const int n = 3 + i;
+    const std::string_view line = file.Line(n);
+    const std::size_t first = line.find(',');
+    const std::size_t second = first == std::string_view::npos ? first : line.find(',', first + 1);
+    const bool third = second != std::string_view::npos && line.find(',', second + 1) != std::string_view::npos;
+    if (first == std::string_view::npos || third) {
+      ClearPoint(series, k, i);
+    } else if (second == std::string_view::npos) {
+      if (k == 0) series.W(i) = file.Real(n, line.substr(0, first));
+      series.A(k, i) = file.Real(n, line.substr(first + 1));
+    } else {
+      if (k == 0) {
+        series.W(i) =
+            file.Real(n, line.substr(0, first)) * 1000 + file.Real(n, line.substr(first + 1, second - first - 1));
+      }
+      series.A(k, i) = file.Real(n, line.substr(second + 1));
+    }
+  }
+  return count;
+}
+
+int ReadCountHeader(TitrationSeries& series, const FileLines& file, int k) {
+  const int count = CheckedPointCount(file.Integer(1, file.Line(1)), file.Name());
+  if (k == 0 && count > 0) {
+    const double start = file.Real(2, file.Needed(2));
+    const double step = file.Real(6, file.Needed(6));
+    for (int i = 0; i < count; ++i) series.W(i) = start + step * i;
+  }
+  for (int i = 0; i < count; ++i) series.A(k, i) = file.Real(7 + i, file.Needed(7 + i));
+  return count;
+}
+
+int ReadTabLayout(TitrationSeries& series, const FileLines& file, int k, const MessageSink& message) {
+  const int count = CheckedPointCount(file.Count() - 23, file.Name());
+  for (int i = 0; i < count; ++i) {
+    const int n = 24 + i;
+    const std::string_view line = file.Line(n);
+    const std::size_t first = line.find('\t');
+    const std::size_t second = first == std::string_view::npos ? first : line.find('\t', first + 1);
+    if (second == std::string_view::npos) {
+      if (message) message(kTabLayoutMessage);
+      ClearPoint(series, k, i);
+      continue;
+    }
+    if (k == 0) series.W(i) = file.Real(n, line.substr(0, first));
+    series.A(k, i) = file.Real(n, line.substr(first + 1, second - first - 1));
+  }
+  return count;
+}
+
+// Line 1 of a count-header file holds the point count; instrument footers
+// are told apart by the line count and the last line.
+void ApplyTrailingLineRules(TitrationSeries& series, const FileLines& file, bool& countHeader) {
+  const int c = file.Integer(1, file.Line(1));
+  if (static_cast<long long>(file.Count()) == static_cast<long long>(c) + 6) {
+    series.TrailingLineCount = 6;
+    countHeader = true;
+  }
+  const std::string_view last = file.Line(file.Count());
+  if (last.empty() || !std::isdigit(static_cast<unsigned char>(last.front()))) series.TrailingLineCount = 1;
+  if (StartsWith(last, "##END")) series.TrailingLineCount = 0;
+}
+
+bool BeginsWithDigit(std::string_view line) {
+  while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+  return !line.empty() && std::isdigit(static_cast<unsigned char>(line.front()));
+}
+
+std::string SeriesNumber(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+std::string UpperAscii(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The file of titration point n, with the upper-case extension first and
+// then the chosen file's own spelling; empty when neither exists.
+std::filesystem::path FindSeriesFile(const std::filesystem::path& directory, const std::string& base, int n,
+                                     const std::string& extension, const std::string& ownExtension) {
+  for (const std::string* ext : {&extension, &ownExtension}) {
+    const auto path = directory / (base + SeriesNumber(n) + "." + *ext);
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error)) return path;
+  }
+  return {};
+}
+
+void SearchRange(PlotRange& range, double w, bool withWavelength, double a) {
+  if (withWavelength) {
+    range.xLow = std::min(range.xLow, w);
+    range.xHigh = std::max(range.xHigh, w);
+  }
+  range.yLow = std::min(range.yLow, a);
+  range.yHigh = std::max(range.yHigh, a);
+}
+
+std::string StepText(const TitrationSeries& series) {
+  const int n = series.PointCount;
+  const double step = n > 1 ? (series.W(n - 1) - series.W(0)) / (n - 1) : 0.0;
+  return ShortReal(step) + " nm-div.";
+}
+
+// Steps shared by both kinds of open once the data are in.
+void FinishOpen(TitrationSeries& series, BoxTexts& boxes, const PlotRange& running) {
+  series.DataRange = running;
+  series.SelectedRange = running;
+  boxes.Set("Edit1", FixedText(running.xLow, 11, 2));
+  boxes.Set("Edit2", FixedText(running.xHigh, 11, 2));
+  boxes.Set("Edit3", FixedText(running.yLow, 11, 2));
+  boxes.Set("Edit4", FixedText(running.yHigh, 11, 2));
+  boxes.Set("SaveFile", (series.SeriesDirectory / (series.SeriesBase + ".txt")).string());
+}
+
+constexpr PlotRange kStartingRange{1000, 0, 1000, 0};
+
+void OpenSheet(TitrationSeries& series, const std::string& name, std::string_view bytes, BoxTexts& boxes,
+               std::vector<std::string>& lines) {
+  lines = LoadLines(bytes);
+  lines.erase(lines.begin());  // the "2D" line
+  ReadBlankSheet(series, lines, name);
+  boxes.Set("Edit6", IntText(series.FileCount));
+  boxes.Set("Edit7", IntText(series.PointCount));
+  boxes.Set("Edit8", StepText(series));
+  PlotRange running = kStartingRange;
+  for (int i = 0; i < series.PointCount; ++i) {
+    for (int k = 0; k < series.FileCount; ++k) SearchRange(running, series.W(i), true, series.A(k, i));
+  }
+  FinishOpen(series, boxes, running);
+}
+
+void OpenNumbered(TitrationSeries& series, const std::filesystem::path& chosen, BoxTexts& boxes,
+                  std::vector<std::string>& lines, const MessageSink& message) {
+  const std::string path = chosen.string();
+  const std::string ownExtension = path.substr(path.size() - std::min<std::size_t>(3, path.size()));
+  const std::string extension = UpperAscii(ownExtension);
+  const std::string name = chosen.filename().string();
+  const std::filesystem::path directory = chosen.parent_path();
+  std::string base = name.substr(0, name.size() - std::min<std::size_t>(6, name.size()));
+  // "run100.ASC" is file 100 of the series "run", when "run00" is there.
+  if (name.size() >= 7 && name.compare(name.size() - 7, 3, "100") == 0) {
+    const std::string shorter = name.substr(0, name.size() - 7);
+    if (!FindSeriesFile(directory, shorter, 0, extension, ownExtension).empty()) base = shorter;
+  }
+
+  int count = 0;
+  for (; count < kMaxSpectra; ++count) {
+    auto file = FindSeriesFile(directory, base, count, extension, ownExtension);
+    if (file.empty()) break;
+    series.FileNames[static_cast<std::size_t>(count)] = std::move(file);
+  }
+  if (count == 0) {
+    throw FileError("'" + (directory / (base + "00." + extension)).string() +
+                    "' not found: a series starts with file 00");
+  }
+  if (count == kMaxSpectra) {
+    if (const auto extra = FindSeriesFile(directory, base, count, extension, ownExtension); !extra.empty()) {
+      throw CapacityError(extra.filename().string() + ": a series holds at most " + std::to_string(kMaxSpectra) +
+                          " files (00 to 100)");
+    }
+  }
+  boxes.Set("Extention", extension);
+  series.SeriesBase = base;
+  series.SeriesDirectory = directory;
+  series.FileCount = series.UsedSpectrumCount = count;
+  boxes.Set("Edit6", IntText(count));
+
+  PlotRange running = kStartingRange;
+  bool countHeader = false;
+  for (int k = 0; k < count; ++k) {
+    const auto& file = series.FileNames[static_cast<std::size_t>(k)];
+    const std::string fileName = file.filename().string();
+    lines = LoadLines(ReadFileBytes(file));
+    const int before = series.PointCount;
+    ReadSeriesFile(series, lines, k, fileName, countHeader, message);
+    if (k == 0) {
+      boxes.Set("Edit7", IntText(series.PointCount));
+      boxes.Set("Edit8", StepText(series));
+    } else if (series.PointCount != before) {
+      // Spectra of different lengths would mix in numbers of other files.
+      throw FileError(fileName + ": " + std::to_string(series.PointCount) + " points, but " +
+                      series.FileNames[0].filename().string() + " has " + std::to_string(before));
+    }
+    for (int i = 0; i < series.PointCount - series.TrailingLineCount; ++i) {
+      SearchRange(running, series.W(i), k == 0, series.A(k, i));
+    }
+  }
+  FinishOpen(series, boxes, running);
+}
+
+}  // namespace
+
+TitrationSeries::TitrationSeries()
+    : FileNames(kMaxSpectra),
+      Wavelengths(kMaxPoints, 0.0),
+      Absorbances(static_cast<std::size_t>(kMaxSpectra) * kMaxPoints, 0.0) {}
+
+BoxTexts DefaultBoxes() {
+  return BoxTexts{{"Edit1", "200"},
+                  {"Edit2", "800"},
+                  {"Edit3", "0"},
+                  {"Edit4", "2"},
+                  {"Edit6", "Edit6"},
+                  {"Edit7", "Edit7"},
+                  {"Edit8", "Edit8"},
+                  {"Extention", "ASC"},
+                  {"SaveFile", "SaveFile"},
+                  {"Comment1", "Comment1"},
+                  {"Comment2", "Comment2"},
+                  {"V0", "V0"},
+                  {"Vt", "Vt"},
+                  {"CM", "CM"},
+                  {"CH", "CH"},
+                  {"Temp", "Temp"},
+                  {"No1", "No1"},
+                  {"CL1", "CL1"},
+                  {"No2", "No2"},
+                  {"CL2", "CL2"},
+                  {"No3", "No3"},
+                  {"CL3", "CL3"},
+                  {"No4", "No4"},
+                  {"CL4", "CL4"},
+                  {"No5", "No5"},
+                  {"CL5", "CL5"},
+                  {"Edit9", "0"},
+                  {"Edit10", "300"},
+                  {"Edit11", ""}};
+}
+
+void ReadSeriesFile(TitrationSeries& series, const std::vector<std::string>& lines, int k, const std::string& name,
+                    bool& countHeader, const MessageSink& message) {
+  const FileLines file(lines, name);
+  const std::string_view first = file.Line(1);
+  if (first.size() >= 6 && first[5] == ',') {
+    series.PointCount = ReadCommaColumns(series, file, k, 5);
+    return;
+  }
+  if (first.size() >= 7 && first[6] == ',') {
+    series.PointCount = ReadCommaColumns(series, file, k, 6);
+    return;
+  }
+  bool read = false;
+  if (BeginsWithDigit(first)) {
+    ApplyTrailingLineRules(series, file, countHeader);
+  } else if (StartsWith(first, "##TITLE")) {
+    series.PointCount = ReadTitleHeader(series, file, k);
+    read = true;
+  }
+  // Line 2 of a UVProbe export starts with the quoted Shift-JIS word for
+  // wavelength.
+  if (StartsWith(first, "\"") && StartsWith(file.Line(2), "\"\x94\x67\x92\xB7")) {
+    series.PointCount = ReadQuotedComma(series, file, k);
+  } else if (countHeader) {
+    series.PointCount = ReadCountHeader(series, file, k);
+  } else if (StartsWith(first, "File Name :") && StartsWith(file.Line(23), "Wavelength[nm]")) {
+    series.PointCount = ReadTabLayout(series, file, k, message);
+  } else if (!read) {
+    // Reading nothing would leave the numbers of another file in its place.
+    throw FileError(name + ", line 1: not a spectrum file of a known layout ('" + std::string(first.substr(0, 40)) +
+                    "')");
+  }
+}
+
+void ReadBlankSheet(TitrationSeries& series, const std::vector<std::string>& rows, const std::string& name) {
+  if (rows.empty()) throw FileError(name + ", line 2: the file holds no table after its \"2D\" line");
+  std::vector<std::string_view> fields;
+  WithContext(Where(name, 2), [&] { SplitFields(rows[0], fields); });
+  const int columns = static_cast<int>(fields.size());
+  const int spectra = columns - 1;
+  const int points = static_cast<int>(rows.size()) - 1;
+  if (spectra < 1) throw FileError(Where(name, 2) + ": the table has no value columns ('" + rows[0] + "')");
+  if (spectra > kMaxSpectra) {
+    throw CapacityError(Where(name, 2) + ": " + std::to_string(spectra) + " spectra; at most " +
+                        std::to_string(kMaxSpectra) + " can be read");
+  }
+  if (points > kMaxPoints) {
+    throw CapacityError(name + ": " + std::to_string(points) + " points; a spectrum holds at most " +
+                        std::to_string(kMaxPoints));
+  }
+  for (int i = 0; i <= points; ++i) {
+    const int line = i + 2;  // the "2D" line is line 1
+    const std::string& row = rows[static_cast<std::size_t>(i)];
+    WithContext(Where(name, line), [&] {
+      SplitFields(row, fields);
+      if (i == points) {
+        // The last row is not data, but its first field still has to be a number.
+        (void)TextToReal(fields[0]);
+        return;
+      }
+      if (static_cast<int>(fields.size()) < columns) {
+        throw ConversionError("only " + std::to_string(fields.size()) + " of " + std::to_string(columns) +
+                              " columns ('" + row + "')");
+      }
+      series.W(i) = TextToReal(fields[0]);
+      for (int k = 0; k < spectra; ++k) series.A(k, i) = TextToReal(fields[static_cast<std::size_t>(k) + 1]);
+    });
+  }
+  series.FileCount = series.UsedSpectrumCount = spectra;
+  series.PointCount = points;
+}
+
+void OpenSeries(TitrationSeries& series, const std::filesystem::path& chosen, BoxTexts& boxes,
+                std::vector<std::string>& lineBuffer, const MessageSink& message) {
+  const std::string bytes = ReadFileBytes(chosen);
+  TextReader reader(bytes);
+  const bool sheet = TrimControls(reader.ReadLine()) == "2D";
+  // Read into copies: a failure leaves the previous series and boxes whole.
+  TitrationSeries next = series;
+  BoxTexts nextBoxes = boxes;
+  std::vector<std::string> lines;
+  try {
+    if (sheet) {
+      OpenSheet(next, chosen.filename().string(), bytes, nextBoxes, lines);
+    } else {
+      OpenNumbered(next, chosen, nextBoxes, lines, message);
+    }
+  } catch (...) {
+    lineBuffer = std::move(lines);
+    throw;
+  }
+  lineBuffer = std::move(lines);
+  series = std::move(next);
+  boxes = std::move(nextBoxes);
+}
+
+}  // namespace specbridge::titration
