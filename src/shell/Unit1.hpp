@@ -10,6 +10,10 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 
+namespace specbridge::fix {
+class ConcentrationForm;
+}  // namespace specbridge::fix
+
 namespace specbridge::shell {
 
 // The main window: the "File" and "Tools" menus that show the tool windows.
@@ -23,7 +27,18 @@ class TForm1 : public QMainWindow {
   static QString TitleLine();
 
   // "File"
+  void ConvertingEpsironData1Click();
+  void Generating1Click();
+  void GeneratingFIXfilesforSPECFITfromMultispecascfiles1Click();
+  void GeneratingFIXfilesforSPECFITfromMultispecascfilesNo21Click();
+  void GeneratingFIXfilesforSPECFITfromtheASCIIFilesofUVProbeShimadzuUV24503100PC3150PC1Click();
   void Exit1Click();
+
+  // The FIX conversions of the concentration dialogs TForm17, TForm18 and
+  // TForm19; false when the conversion stopped with an error.
+  bool Button1Click();
+  bool Button2Click();
+  bool Button3Click();
 
  private:
   QAction* AddItem(QMenu* menu, const QString& caption, const QString& name, void (TForm1::*handler)());
@@ -37,6 +52,9 @@ class TForm1 : public QMainWindow {
   QPushButton* Button3_ = nullptr;
   FileDialog OpenDialog1_;
   FileDialog SaveDialog1_;
+  fix::ConcentrationForm* Form17_ = nullptr;
+  fix::ConcentrationForm* Form18_ = nullptr;
+  fix::ConcentrationForm* Form19_ = nullptr;
 };
 
 }  // namespace specbridge::shell

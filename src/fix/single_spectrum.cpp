@@ -1,0 +1,103 @@
+#include "fix/single_spectrum.hpp"
+
+#include <algorithm>
+
+#include "common/errors.hpp"
+#include "common/numbers.hpp"
+
+namespace specbridge::fix {
+namespace {
+
+std::string LineName(const std::string& name, std::size_t index) {
+  return (name.empty() ? std::string("line ") : name + ", line ") + std::to_string(index + 1);
+}
+
+// The text of line `index` from character `from` (0-based) on; a missing line
+// or a shorter one gives empty text.
+std::string_view Tail(const std::vector<std::string>& lines, std::size_t index, std::size_t from) {
+  if (index >= lines.size() || lines[index].size() <= from) return {};
+  return std::string_view(lines[index]).substr(from);
+}
+
+double RealAt(const std::vector<std::string>& lines, std::size_t index, std::size_t from, const std::string& name) {
+  return WithContext(LineName(name, index), [&] { return TextToReal(Tail(lines, index, from)); });
+}
+
+}  // namespace
+
+std::optional<SingleSpectrum> ReadMultiSpecSpectrum(const std::vector<std::string>& lines, const std::string& name) {
+  if (lines.empty() || !lines[0].starts_with("##TITLE")) return std::nullopt;
+  // Labels of 9, 8 and 10 characters precede the header values.
+  const double first = RealAt(lines, 10, 9, name);
+  const double last = RealAt(lines, 11, 8, name);
+  const std::int32_t count = WithContext(LineName(name, 12), [&] { return TextToInteger(Tail(lines, 12, 10)); });
+  if (count < 1) {
+    throw ConversionError(LineName(name, 12) + ": the point count " + std::to_string(count) +
+                          " gives no spectrum; it must be at least 2");
+  }
+  if (count == 1) {
+    // The even spacing divides by N - 1.
+    throw MathError(LineName(name, 12) +
+                    ": a single point cannot be spread from the first to the last wavelength "
+                    "(invalid floating point operation, 0 / 0)");
+  }
+
+  SingleSpectrum spectrum;
+  // A file shorter than its header fails at its first missing line, so the
+  // storage never exceeds what the file holds.
+  const auto n = static_cast<std::size_t>(count);
+  const std::size_t present = lines.size() > 15 ? lines.size() - 15 : 0;
+  spectrum.absorbances.reserve(std::min(n, present + 1));
+  for (std::size_t i = 0; i < n; ++i) spectrum.absorbances.push_back(RealAt(lines, 15 + i, 0, name));
+
+  spectrum.wavelengths.resize(n);
+  // Evaluated in this order in extended precision, as the instrument's
+  // software spaces its points.
+  const long double span = static_cast<long double>(last) - first;
+  for (std::size_t i = 0; i < n; ++i) {
+    const long double wavelength = span * static_cast<long double>(i) / static_cast<long double>(count - 1) + first;
+    spectrum.wavelengths[i] =
+        WithContext(LineName(name, 10), [&] { return CheckedFinite(static_cast<double>(wavelength)); });
+  }
+  return spectrum;
+}
+
+SingleSpectrum ReadUvProbeSpectrum(const std::vector<std::string>& lines, const std::string& name) {
+  SingleSpectrum spectrum;
+  if (lines.size() < 3) return spectrum;
+  const std::size_t n = lines.size() - 2;
+  spectrum.wavelengths.assign(n, 0.0);
+  spectrum.absorbances.assign(n, 0.0);
+  for (std::size_t k = 2; k < lines.size(); ++k) {
+    const std::string_view line = lines[k];
+    const std::size_t comma1 = line.find(',');
+    const std::size_t comma2 = comma1 == std::string_view::npos ? comma1 : line.find(',', comma1 + 1);
+    const std::size_t comma3 = comma2 == std::string_view::npos ? comma2 : line.find(',', comma2 + 1);
+    if (comma1 == std::string_view::npos || comma3 != std::string_view::npos) continue;  // the point stays (0, 0)
+    WithContext(LineName(name, k), [&] {
+      double& wavelength = spectrum.wavelengths[k - 2];
+      double& absorbance = spectrum.absorbances[k - 2];
+      if (comma2 == std::string_view::npos) {
+        wavelength = TextToReal(line.substr(0, comma1));
+        absorbance = TextToReal(line.substr(comma1 + 1));
+      } else {
+        // "1,100.0": the thousands and the rest of the wavelength.
+        const double thousands = TextToReal(line.substr(0, comma1));
+        wavelength = CheckedFinite(1000 * thousands + TextToReal(line.substr(comma1 + 1, comma2 - comma1 - 1)));
+        absorbance = TextToReal(line.substr(comma2 + 1));
+      }
+    });
+  }
+  return spectrum;
+}
+
+std::vector<double> DivideByConcentration(std::span<const double> absorbances, std::string_view concentrationText) {
+  const double concentration = WithContext("Concentration", [&] { return TextToReal(concentrationText); });
+  return WithContext("Concentration '" + std::string(concentrationText) + "'", [&] {
+    std::vector<double> values(absorbances.size());
+    for (std::size_t i = 0; i < absorbances.size(); ++i) values[i] = CheckedDivide(absorbances[i], concentration);
+    return values;
+  });
+}
+
+}  // namespace specbridge::fix
