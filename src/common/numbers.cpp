@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 
 #include "common/errors.hpp"
 
@@ -23,7 +25,7 @@ constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 }
 
 // True when a (> 0, finite) lies exactly halfway between two multiples of
-// 10^k. std::to_chars rounds such ties to even; we round them away from zero.
+// 10^k.
 bool IsHalfway(double a, int k) {
   if (k <= 0) {
     // 2a / 10^k is an odd integer  <=>  a * 2^(1-k) is an odd integer.
@@ -47,39 +49,222 @@ bool IsHalfway(double a, int k) {
   return mantissa % power == 0;
 }
 
-// Digits of a (> 0, finite) rounded half away from zero.
-struct Scientific {
-  std::array<char, 24> digits{};  // significant digits, no point
+// A rounded magnitude: digits[0] stands at 10^exponent; digits past count are
+// zeros; count 0 is the value zero.
+struct Decimal {
+  static constexpr int kCapacity = 128;
+  std::array<char, kCapacity> digits;  // only the first `count` are set
   int count = 0;
-  int exponent = 0;  // decimal exponent of the first digit
+  int exponent = 0;
+  char At(int i) const { return i >= 0 && i < count ? digits[static_cast<std::size_t>(i)] : '0'; }
 };
 
-Scientific ToScientific(double a, int significant) {
-  std::array<char, 48> buf{};
-  auto format = [&](double x) {
-    return std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific, significant - 1).ptr;
-  };
-  char* end = format(a);
-  const char* e = std::find(static_cast<const char*>(buf.data()), static_cast<const char*>(end), 'e');
-  int exponent = std::atoi(e + 1);
-  if (IsHalfway(a, exponent - (significant - 1))) {
-    end = format(std::nextafter(a, std::numeric_limits<double>::infinity()));
-    e = std::find(static_cast<const char*>(buf.data()), static_cast<const char*>(end), 'e');
-    exponent = std::atoi(e + 1);
+// Digits and exponent of std::to_chars' scientific output ("1.2345e-05").
+int ParseScientific(const char* first, const char* last, char* digits, int capacity, int& exponent) {
+  int count = 0;
+  const char* p = first;
+  for (; p < last && *p != 'e'; ++p) {
+    if (IsDigit(*p) && count < capacity) digits[count++] = *p;
   }
-  Scientific result;
-  result.exponent = exponent;
-  for (const char* p = buf.data(); p < e; ++p) {
-    if (IsDigit(*p)) result.digits[static_cast<std::size_t>(result.count++)] = *p;
-  }
-  return result;
+  int sign = 1;
+  int e = 0;
+  if (p < last && ++p < last && (*p == '-' || *p == '+')) sign = *p++ == '-' ? -1 : 1;
+  for (; p < last; ++p) e = e * 10 + (*p - '0');
+  exponent = sign * e;
+  return count;
 }
 
-// a (>= 0, finite, < 1E36) rounded half away from zero to `decimals`
-// decimals, written into buf; returns the end.
-char* ToFixed(double a, int decimals, char* first, char* last) {
-  if (a != 0 && IsHalfway(a, -decimals)) a = std::nextafter(a, std::numeric_limits<double>::infinity());
-  return std::to_chars(first, last, a, std::chars_format::fixed, decimals).ptr;
+// The first `keep` of `count` digits, one unit added at the last kept digit
+// when `up`; trailing zeros dropped.
+Decimal Assemble(const char* digits, int count, int exponent, int keep, bool up) {
+  Decimal d;
+  d.exponent = exponent;
+  d.count = std::clamp(std::min(keep, count), 0, Decimal::kCapacity);
+  std::copy_n(digits, d.count, d.digits.begin());
+  if (up) {
+    int i = d.count - 1;
+    while (i >= 0 && d.digits[static_cast<std::size_t>(i)] == '9') --i;
+    if (i < 0) {  // 999 -> 1000, or nothing kept -> one unit
+      d.digits[0] = '1';
+      d.count = 1;
+      d.exponent += 1;
+    } else {
+      ++d.digits[static_cast<std::size_t>(i)];
+      d.count = i + 1;
+    }
+  }
+  while (d.count > 0 && d.digits[static_cast<std::size_t>(d.count - 1)] == '0') --d.count;
+  return d;
+}
+
+// Rounding on the exact decimal expansion of a (at most 767 significant
+// digits for any double): at least half a unit rounds away from zero.
+Decimal ExactRounded(double a, int position, int significant) {
+  std::array<char, 800> buf{};
+  const char* end = std::to_chars(buf.data(), buf.data() + buf.size(), a, std::chars_format::scientific, 766).ptr;
+  std::array<char, 780> digits{};
+  int exponent = 0;
+  const int count = ParseScientific(buf.data(), end, digits.data(), static_cast<int>(digits.size()), exponent);
+  const int keep = significant > 0 ? significant : exponent - position + 1;
+  if (keep < 0) return {};
+  if (keep >= count) return Assemble(digits.data(), count, exponent, count, false);
+  return Assemble(digits.data(), count, exponent, keep, digits[static_cast<std::size_t>(keep)] >= '5');
+}
+
+// The shortest digits that read back as a, from std::to_chars.
+struct Shortest {
+  std::array<char, 24> digits{};
+  int count = 0;
+  int exponent = 0;
+};
+
+Shortest ShortestDigits(double a) {
+  std::array<char, 40> buf{};
+  const char* end = std::to_chars(buf.data(), buf.data() + buf.size(), a, std::chars_format::scientific).ptr;
+  Shortest s;
+  s.count = ParseScientific(buf.data(), end, s.digits.data(), static_cast<int>(s.digits.size()), s.exponent);
+  return s;
+}
+
+// a (> 0, finite) rounded half away from zero to a multiple of 10^position.
+// The shortest round-trip digits decide unless they end exactly on the 5 of
+// a possible tie, or more digits are wanted than they can vouch for; the
+// exact expansion settles those rare cases.
+Decimal RoundedAt(double a, const Shortest& s, int position) {
+  const int keep = s.exponent - position + 1;
+  if (keep < 0) return {};
+  if (keep >= s.count) {
+    // Up to 15 digits the shortest digits are the correctly rounded ones.
+    if (keep <= 15) return Assemble(s.digits.data(), s.count, s.exponent, s.count, false);
+  } else {
+    const char dropped = s.digits[static_cast<std::size_t>(keep)];
+    if (dropped != '5' || keep + 1 < s.count) {
+      return Assemble(s.digits.data(), s.count, s.exponent, keep, dropped >= '5');
+    }
+    if (IsHalfway(a, position)) return Assemble(s.digits.data(), s.count, s.exponent, keep, true);
+  }
+  return ExactRounded(a, position, 0);
+}
+
+__extension__ typedef unsigned __int128 UInt128;
+
+constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
+  std::array<std::uint64_t, 20> powers{};
+  std::uint64_t p = 1;
+  for (auto& power : powers) {
+    power = p;
+    p *= 10;
+  }
+  return powers;
+}();
+
+constexpr std::array<double, 23> kPowersOfTenReal = [] {
+  std::array<double, 23> powers{};
+  double p = 1;
+  for (auto& power : powers) {
+    power = p;  // exact up to 10^22
+    p *= 10;
+  }
+  return powers;
+}();
+
+constexpr UInt128 PowerOfTen(int d) {
+  return d < 20 ? UInt128{kPowersOfTen[static_cast<std::size_t>(d)]} : UInt128{kPowersOfTen[19]} * PowerOfTen(d - 19);
+}
+
+// a * 10^d rounded half away from zero, in exact integer arithmetic on the
+// binary value; nothing when the result could leave 127 bits.
+std::optional<UInt128> ScaledRound(double a, int d) {
+  if (d < 0 || d > 22 || !(a * kPowersOfTenReal[static_cast<std::size_t>(d)] < 1e38)) return std::nullopt;
+  const auto bits = std::bit_cast<std::uint64_t>(a);
+  const auto biased = static_cast<int>(bits >> 52U);
+  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52U) - 1);
+  int exponent = -1074;
+  if (biased != 0) {
+    mantissa |= std::uint64_t{1} << 52U;
+    exponent = biased - 1075;
+  }
+  const UInt128 n = UInt128{mantissa} * PowerOfTen(d);
+  if (exponent >= 0) return n << static_cast<unsigned>(exponent);
+  const int shift = -exponent;
+  if (shift >= 128) return UInt128{shift == 128 && (n >> 127U) != 0 ? 1U : 0U};
+  const UInt128 half = UInt128{1} << static_cast<unsigned>(shift - 1);
+  const UInt128 rest = n & ((half << 1U) - 1);
+  return (n >> static_cast<unsigned>(shift)) + (rest >= half ? 1U : 0U);
+}
+
+// The decimal q * 10^-d.
+Decimal FromScaled(UInt128 q, int d) {
+  Decimal out;
+  if (q == 0) return out;
+  char* const first = out.digits.data();
+  char* const last = first + out.digits.size();
+  char* end = first;
+  const UInt128 split = kPowersOfTen[19];
+  if (q >= split) {
+    end = std::to_chars(end, last, static_cast<std::uint64_t>(q / split)).ptr;
+    // The low part keeps its leading zeros.
+    std::array<char, 24> low{};
+    const char* lowEnd = std::to_chars(low.data(), low.data() + low.size(), static_cast<std::uint64_t>(q % split)).ptr;
+    end = std::fill_n(end, 19 - (lowEnd - low.data()), '0');
+    end = std::copy(static_cast<const char*>(low.data()), lowEnd, end);
+  } else {
+    end = std::to_chars(end, last, static_cast<std::uint64_t>(q)).ptr;
+  }
+  const auto count = static_cast<int>(end - first);
+  out.exponent = count - 1 - d;
+  out.count = count;
+  while (out.digits[static_cast<std::size_t>(out.count - 1)] == '0') --out.count;
+  return out;
+}
+
+Decimal RoundedAt(double a, int position) {
+  if (const auto q = ScaledRound(a, -position)) return FromScaled(*q, -position);
+  return RoundedAt(a, ShortestDigits(a), position);
+}
+
+// a (> 0, finite) rounded half away from zero to `significant` digits (at
+// most 18).
+Decimal RoundedSignificant(double a, int significant) {
+  // From the binary exponent: the decimal exponent or one less.
+  const auto biased = static_cast<int>(std::bit_cast<std::uint64_t>(a) >> 52U);
+  int exponent = biased == 0 ? -324 : static_cast<int>(std::floor((biased - 1023) * 0.30102999566398119521));
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const int d = significant - 1 - exponent;
+    const auto q = ScaledRound(a, d);
+    if (!q) break;
+    if (*q > PowerOfTen(significant)) {
+      ++exponent;  // the guess was one too low
+      continue;
+    }
+    return FromScaled(*q, d);
+  }
+  if (significant > 15) return ExactRounded(a, 0, significant);
+  const Shortest s = ShortestDigits(a);
+  return RoundedAt(a, s, s.exponent - significant + 1);
+}
+
+// The digits before the point (at least "0"), then `decimals` decimals.
+char* WriteFixed(const Decimal& d, int decimals, char* p) {
+  const char* digits = d.digits.data();
+  const int count = d.count;
+  if (count == 0 || d.exponent < 0) {
+    *p++ = '0';
+  } else {
+    const int whole = d.exponent + 1;
+    const int copied = std::min(whole, count);
+    p = std::copy_n(digits, copied, p);
+    p = std::fill_n(p, whole - copied, '0');
+  }
+  if (decimals <= 0) return p;
+  *p++ = '.';
+  // Decimal j (from 1) is digit exponent + j.
+  const int leadingZeros = count == 0 ? decimals : std::clamp(-d.exponent - 1, 0, decimals);
+  p = std::fill_n(p, leadingZeros, '0');
+  const int firstIndex = d.exponent + 1 + leadingZeros;
+  const int copied = std::clamp(count - firstIndex, 0, decimals - leadingZeros);
+  p = std::copy_n(digits + std::max(firstIndex, 0), copied, p);
+  return std::fill_n(p, decimals - leadingZeros - copied, '0');
 }
 
 std::string PadLeft(std::string_view body, int width) {
@@ -96,18 +281,15 @@ std::string_view NonFinite(double v) {
 }
 
 // "1.5E-5", "2.5E20", "1E15": the scientific form of the short texts.
-void AppendShortScientific(std::string& out, const Scientific& s) {
-  int count = s.count;
-  while (count > 1 && s.digits[static_cast<std::size_t>(count - 1)] == '0') --count;
-  out += s.digits[0];
-  if (count > 1) {
-    out += '.';
-    out.append(s.digits.data() + 1, static_cast<std::size_t>(count - 1));
+char* WriteShortScientific(const Decimal& d, char* p) {
+  *p++ = d.At(0);
+  if (d.count > 1) {
+    *p++ = '.';
+    p = std::copy_n(d.digits.data() + 1, d.count - 1, p);
   }
-  out += 'E';
-  if (s.exponent < 0) out += '-';
-  std::array<char, 8> exp{};
-  out.append(exp.data(), std::to_chars(exp.data(), exp.data() + exp.size(), std::abs(s.exponent)).ptr);
+  *p++ = 'E';
+  if (d.exponent < 0) *p++ = '-';
+  return std::to_chars(p, p + 8, std::abs(d.exponent)).ptr;
 }
 
 }  // namespace
@@ -119,31 +301,20 @@ double TextToReal(std::string_view text) {
   while (end > p && end[-1] == ' ') --end;
   bool negative = false;
   if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
-  const char* const number = p;
-  int digits = 0;
-  for (; p < end && IsDigit(*p); ++p) ++digits;
-  if (p < end && *p == '.') {
-    for (++p; p < end && IsDigit(*p); ++p) ++digits;
-  }
-  if (digits == 0) NotAReal(text);
-  if (p < end && (*p == 'e' || *p == 'E')) {
-    ++p;
-    if (p < end && (*p == '+' || *p == '-')) ++p;
-    if (p == end || !IsDigit(*p)) NotAReal(text);
-    while (p < end && IsDigit(*p)) ++p;
-  }
-  if (p != end) NotAReal(text);
-
+  // from_chars takes exactly our grammar once the text starts with a digit or
+  // a point: this keeps out "inf", "nan", a second sign and blanks.
+  if (p == end || !(IsDigit(*p) || *p == '.')) NotAReal(text);
   double value = 0;
-  const auto [ptr, ec] = std::from_chars(number, end, value, std::chars_format::general);
+  const auto [ptr, ec] = std::from_chars(p, end, value, std::chars_format::general);
+  if (ptr != end) NotAReal(text);
   if (ec == std::errc::result_out_of_range) {
     // Overflow is refused; an underflow is a zero, as strtod says.
-    const std::string copy(number, end);
+    const std::string copy(p, end);
     value = std::strtod(copy.c_str(), nullptr);
-    if (std::isinf(value) || std::abs(value) > std::numeric_limits<double>::max()) {
+    if (std::isinf(value)) {
       throw ConversionError("'" + std::string(text) + "' is out of the range of a floating point value");
     }
-  } else if (ec != std::errc{} || ptr != end) {
+  } else if (ec != std::errc{}) {
     NotAReal(text);
   }
   return negative ? -value : value;
@@ -174,29 +345,23 @@ std::string FixedReal(double v, int w, int d) {
   std::array<char, 112> buf{};
   char* p = buf.data();
   if (v < 0) *p++ = '-';
-  p = ToFixed(a, d, p, buf.data() + buf.size());
+  p = WriteFixed(a == 0 ? Decimal{} : RoundedAt(a, -d), d, p);
   return PadLeft(std::string_view(buf.data(), static_cast<std::size_t>(p - buf.data())), w);
 }
 
 std::string SciReal(double v, int w) {
   const int significant = std::clamp(w - 8, 2, 18);
   if (!std::isfinite(v)) return PadLeft(NonFinite(v), w);
+  const Decimal d = v == 0 ? Decimal{} : RoundedSignificant(std::abs(v), significant);
   std::array<char, 32> buf{};
   char* p = buf.data();
   *p++ = v < 0 ? '-' : ' ';
-  Scientific s;
-  if (v == 0) {
-    s.count = significant;
-    std::fill_n(s.digits.begin(), significant, '0');
-  } else {
-    s = ToScientific(std::abs(v), significant);
-  }
-  *p++ = s.digits[0];
+  *p++ = d.At(0);
   *p++ = '.';
-  p = std::copy_n(s.digits.begin() + 1, s.count - 1, p);
+  for (int i = 1; i < significant; ++i) *p++ = d.At(i);
   *p++ = 'E';
-  *p++ = s.exponent < 0 ? '-' : '+';
-  const int e = std::abs(s.exponent);
+  *p++ = d.exponent < 0 ? '-' : '+';
+  const int e = std::abs(d.exponent);
   *p++ = static_cast<char>('0' + e / 1000 % 10);
   *p++ = static_cast<char>('0' + e / 100 % 10);
   *p++ = static_cast<char>('0' + e / 10 % 10);
@@ -213,28 +378,16 @@ std::string IntText(std::int64_t v, int w) {
 std::string ShortReal(double v) {
   if (v == 0) return "0";
   if (!std::isfinite(v)) return std::string(NonFinite(v));
-  const Scientific s = ToScientific(std::abs(v), 15);
-  std::string out;
-  if (v < 0) out += '-';
-  if (s.exponent < -4 || s.exponent >= 15) {
-    AppendShortScientific(out, s);
-    return out;
+  const Decimal d = RoundedSignificant(std::abs(v), 15);
+  std::array<char, 40> buf;
+  char* p = buf.data();
+  if (v < 0) *p++ = '-';
+  if (d.exponent < -4 || d.exponent >= 15) {
+    p = WriteShortScientific(d, p);
+  } else {
+    p = WriteFixed(d, std::max(d.count - d.exponent - 1, 0), p);
   }
-  int count = s.count;
-  while (count > 1 && s.digits[static_cast<std::size_t>(count - 1)] == '0') --count;
-  const auto digit = [&](int i) { return i < count ? s.digits[static_cast<std::size_t>(i)] : '0'; };
-  if (s.exponent < 0) {
-    out += "0.";
-    out.append(static_cast<std::size_t>(-s.exponent - 1), '0');
-    out.append(s.digits.data(), static_cast<std::size_t>(count));
-    return out;
-  }
-  for (int i = 0; i <= s.exponent; ++i) out += digit(i);
-  if (count > s.exponent + 1) {
-    out += '.';
-    out.append(s.digits.data() + s.exponent + 1, static_cast<std::size_t>(count - s.exponent - 1));
-  }
-  return out;
+  return std::string(buf.data(), p);
 }
 
 std::string FixedText(double v, int p, int d) {
@@ -247,15 +400,15 @@ std::string FixedText(double v, int p, int d) {
   // Decimals beyond the p-th significant digit are written as zeros.
   int decimals = d;
   if (a != 0) {
-    const Scientific s = ToScientific(a, p);
-    if (s.exponent >= p) {
-      AppendShortScientific(out, s);
-      return out;
+    const Decimal significant = RoundedSignificant(a, p);
+    if (significant.exponent >= p) {
+      std::array<char, 40> buf;
+      return out.append(buf.data(), WriteShortScientific(significant, buf.data()));
     }
-    decimals = std::min(d, p - 1 - s.exponent);
+    decimals = std::min(d, p - 1 - significant.exponent);
   }
   std::array<char, 112> buf{};
-  char* end = ToFixed(a, decimals, buf.data(), buf.data() + buf.size());
+  const char* end = WriteFixed(a == 0 ? Decimal{} : RoundedAt(a, -decimals), decimals, buf.data());
   out.append(buf.data(), static_cast<std::size_t>(end - buf.data()));
   if (d > decimals) {
     if (decimals == 0) out += '.';

@@ -1,6 +1,8 @@
 #include "common/numbers.hpp"
 
+#include <charconv>
 #include <cmath>
+#include <random>
 
 #include "common/errors.hpp"
 #include "support/test_support.hpp"
@@ -176,6 +178,93 @@ TEST(CheckedDivide, RefusesZeroDivisorsAndOverflow) {
   EXPECT_THROW_MSG(CheckedDivide(1, 0), MathError, "Division by zero");
   EXPECT_THROW_MSG(CheckedDivide(0, 0), MathError, "Invalid floating point operation");
   EXPECT_THROW_MSG(CheckedDivide(1e300, 1e-300), MathError, "overflow");
+}
+
+}  // namespace
+}  // namespace specbridge
+
+namespace specbridge {
+namespace {
+
+// Reference rounding on the exact decimal expansion of the double, which
+// std::to_chars writes in full when asked for enough digits.
+std::string ExactDigits(double a, int& exponent) {
+  std::string buf(900, '\0');
+  const char* end = std::to_chars(buf.data(), buf.data() + buf.size(), a, std::chars_format::scientific, 800).ptr;
+  buf.resize(static_cast<std::size_t>(end - buf.data()));
+  const auto e = buf.find('e');
+  exponent = std::stoi(buf.substr(e + 1));
+  std::string digits = buf.substr(0, 1) + buf.substr(2, e - 2);
+  return digits;
+}
+
+// Keeps `keep` digits, half away from zero; returns the digits and bumps the
+// exponent on a carry out of the first digit.
+std::string RoundDigits(std::string digits, int keep, int& exponent) {
+  if (keep < 0) return "";
+  const bool up = static_cast<std::size_t>(keep) < digits.size() && digits[static_cast<std::size_t>(keep)] >= '5';
+  digits.resize(static_cast<std::size_t>(keep));
+  if (up) {
+    int i = keep - 1;
+    while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9') digits[static_cast<std::size_t>(i--)] = '0';
+    if (i < 0) {
+      digits.insert(digits.begin(), '1');
+      ++exponent;
+    } else {
+      ++digits[static_cast<std::size_t>(i)];
+    }
+  }
+  return digits;
+}
+
+std::string ReferenceSci(double v, int significant) {
+  int exponent = 0;
+  std::string digits = RoundDigits(ExactDigits(std::abs(v), exponent), significant, exponent);
+  digits.resize(static_cast<std::size_t>(significant));
+  std::string e = std::to_string(std::abs(exponent));
+  return std::string(v < 0 ? "-" : " ") + digits[0] + "." + digits.substr(1) + "E" + (exponent < 0 ? "-" : "+") +
+         std::string(4 - e.size(), '0') + e;
+}
+
+std::string ReferenceFixed(double v, int decimals) {
+  int exponent = 0;
+  const std::string exact = ExactDigits(std::abs(v), exponent);
+  const int original = exponent;
+  std::string digits = RoundDigits(exact, original + 1 + decimals, exponent);
+  if (digits.empty()) {  // below half a unit, or exactly one unit after rounding up
+    digits = (original + 1 + decimals == 0 && exact[0] >= '5') ? "1" : "0";
+    exponent = digits == "1" ? -decimals : 0;
+  }
+  // Place the digits: digit i stands at 10^(exponent - i).
+  std::string whole, fraction;
+  for (int p = std::max(exponent, 0); p >= 0; --p) {
+    const int i = exponent - p;
+    whole += i >= 0 && i < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(i)] : '0';
+  }
+  for (int p = -1; p >= -decimals; --p) {
+    const int i = exponent - p;
+    fraction += i >= 0 && i < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(i)] : '0';
+  }
+  return std::string(v < 0 ? "-" : "") + whole + (decimals > 0 ? "." + fraction : "");
+}
+
+// The fast paths of the formatter against the exact expansion, over values
+// of every magnitude the writers meet, ties and near-ties included.
+TEST(NumberForms, MatchTheExactExpansionOverManyValues) {
+  std::mt19937_64 random(12345);
+  std::uniform_real_distribution<double> mantissa(-10, 10);
+  std::uniform_int_distribution<int> exponent(-12, 8);
+  std::vector<double> values;
+  for (int i = 0; i < 20000; ++i) values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
+  for (int i = -2000; i <= 2000; ++i) values.push_back(i / 8.0);   // exact ties at 1 and 2 decimals
+  for (int i = -500; i <= 500; ++i) values.push_back(i * 0.0005);  // near-ties in binary
+  for (double v : values) {
+    for (int d : {0, 1, 2, 3, 4, 6, 10}) ASSERT_EQ(FixedReal(v, 0, d), ReferenceFixed(v, d)) << v << " d" << d;
+    if (v != 0) {
+      ASSERT_EQ(SciReal(v, 12), ReferenceSci(v, 4)) << v;
+      ASSERT_EQ(SciReal(v, 25), ReferenceSci(v, 17)) << v;
+    }
+  }
 }
 
 }  // namespace
