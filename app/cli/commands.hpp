@@ -6,6 +6,9 @@
 // Add function, and cli.cpp lists them.
 namespace specbridge::cli {
 
+// titration.
+void AddTitrationCommand(CLI::App& app, Context& context);
+
 // epsilon-table, fix-epsilon, fix-multispec, fix-uvprobe.
 void AddFixCommands(CLI::App& app, Context& context);
 

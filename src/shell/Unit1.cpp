@@ -10,6 +10,7 @@
 #include "fix/Unit18.hpp"
 #include "fix/Unit19.hpp"
 #include "fix/fix_commands.hpp"
+#include "titration/Unit2.hpp"
 
 namespace specbridge::shell {
 
@@ -42,7 +43,7 @@ TForm1::TForm1(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
 
   QMenu* File1 = menuBar()->addMenu("File");
   File1->setObjectName("File1");
-  AddItem(File1, "Titration Experiments", "TitrationExperiments1", nullptr);
+  AddItem(File1, "Titration Experiments", "TitrationExperiments1", &TForm1::TitrationExperiments1Click);
   AddItem(File1, "Kinetic Traces", "KineticTraces1", nullptr);
   AddItem(File1, "Kinetic Traces_Simpler", "KineticTracesSimpler1", nullptr);
   AddItem(File1, "Converting Epsiron Data (*a.dem)", "ConvertingEpsironData1", &TForm1::ConvertingEpsironData1Click);
@@ -72,6 +73,7 @@ TForm1::TForm1(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
           nullptr);
 
   // Tool windows, created hidden in this order: TForm3, TForm2, TForm4 ... TForm19.
+  Form2_ = new titration::TForm2(directories_, dialogs_, this);
   Form17_ = new fix::TForm17([this] { return Button1Click(); }, this);
   Form18_ = new fix::TForm18([this] { return Button2Click(); }, this);
   Form19_ = new fix::TForm19([this] { return Button3Click(); }, this);
@@ -98,6 +100,8 @@ void TForm1::ShowTool(QWidget* window) {
   window->raise();
   window->activateWindow();
 }
+
+void TForm1::TitrationExperiments1Click() { ShowTool(Form2_); }
 
 void TForm1::Exit1Click() { QApplication::exit(0); }
 

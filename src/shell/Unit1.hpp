@@ -13,6 +13,9 @@ class QPushButton;
 namespace specbridge::fix {
 class ConcentrationForm;
 }  // namespace specbridge::fix
+namespace specbridge::titration {
+class TForm2;
+}  // namespace specbridge::titration
 
 namespace specbridge::shell {
 
@@ -27,6 +30,7 @@ class TForm1 : public QMainWindow {
   static QString TitleLine();
 
   // "File"
+  void TitrationExperiments1Click();
   void ConvertingEpsironData1Click();
   void Generating1Click();
   void GeneratingFIXfilesforSPECFITfromMultispecascfiles1Click();
@@ -52,6 +56,7 @@ class TForm1 : public QMainWindow {
   QPushButton* Button3_ = nullptr;
   FileDialog OpenDialog1_;
   FileDialog SaveDialog1_;
+  titration::TForm2* Form2_ = nullptr;
   fix::ConcentrationForm* Form17_ = nullptr;
   fix::ConcentrationForm* Form18_ = nullptr;
   fix::ConcentrationForm* Form19_ = nullptr;

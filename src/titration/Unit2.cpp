@@ -1,0 +1,348 @@
+#include "titration/Unit2.hpp"
+
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "common/QtPlot.hpp"
+#include "common/QtText.hpp"
+#include "common/output_file.hpp"
+#include "common/text.hpp"
+
+namespace specbridge::titration {
+namespace {
+
+constexpr int kPlotWidth = 691;
+constexpr int kPlotHeight = 521;
+
+QLabel* Caption(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
+
+}  // namespace
+
+void ExitEdit::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  emit Exited();
+}
+
+TForm2::TForm2(shell::DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent, Qt::Window),
+      directories_(directories),
+      dialogs_(dialogs),
+      picture_(kPlotWidth, kPlotHeight, QImage::Format_RGB32) {
+  setObjectName("TForm2");
+  setWindowTitle(
+      "Tool to Generate 2D-Format Files for SPECFIT (X/Z Mode=1 & Model=1) (Especially for Spectrophotometric "
+      "Titration Experiments)");
+  resize(1084, 942);
+  picture_.fill(Qt::white);
+
+  QMenu* file = menuBar()->addMenu("File");
+  file->setObjectName("File1");
+  const auto item = [this](QMenu* menu, const char* caption, const char* name, void (TForm2::*handler)(),
+                           const QKeySequence& keys = {}) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setShortcut(keys);
+    connect(action, &QAction::triggered, this, [this, handler] { RunCommand(dialogs_, [&] { (this->*handler)(); }); });
+    return action;
+  };
+  item(file, "Open", "Open1", &TForm2::Open1Click, QKeySequence::Open);
+  item(file, "Calculate", "Calculate1", &TForm2::Button1Click, Qt::Key_F9);
+  item(file, "Save", "Save1", &TForm2::Save1Click, QKeySequence::Save);
+  item(file, "Save_As_Kinetics (for Torvel, Melquist, 2003)", "SaveAsKineticsforTorvelMelquist20031",
+       &TForm2::SaveAsKineticsforTorvelMelquist20031Click);
+  item(file, "Quit", "Quit1", &TForm2::Quit1Click, QKeySequence::Close);
+  QMenu* edit = menuBar()->addMenu("Edit");
+  edit->setObjectName("Edit5");
+  item(edit, "ReDraw", "ReDraw1", &TForm2::ReDraw1Click, QKeySequence::Refresh);
+  QAction* view = menuBar()->addAction("View File Buffer");
+  view->setObjectName("ViewFileBuffer1");
+  connect(view, &QAction::triggered, this, &TForm2::ViewFileBuffer1Click);
+
+  auto* central = new QWidget(this);
+  auto* columns = new QHBoxLayout;
+  columns->addWidget(BuildPlotPanel());
+  columns->addWidget(BuildBoxes(), 1);
+
+  StringGrid1_ = new QTableWidget(4, 50, central);
+  StringGrid1_->setObjectName("StringGrid1");
+  StringGrid1_->horizontalHeader()->hide();
+  StringGrid1_->verticalHeader()->hide();
+  StringGrid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  StringGrid1_->setMinimumHeight(4 * StringGrid1_->verticalHeader()->defaultSectionSize() + 24);
+  StringGrid1_->horizontalHeader()->setDefaultSectionSize(110);
+
+  auto* layout = new QVBoxLayout(central);
+  layout->addLayout(columns);
+  layout->addWidget(StringGrid1_);
+  setCentralWidget(central);
+  ShowBoxes();
+  ShowGrid();
+  Paint(PlotScene(kPlotWidth, kPlotHeight));
+}
+
+QLineEdit* TForm2::AddBox(const char* name, int width) {
+  const bool rangeBox = QByteArrayView(name) == "Edit1" || QByteArrayView(name) == "Edit2" ||
+                        QByteArrayView(name) == "Edit3" || QByteArrayView(name) == "Edit4" ||
+                        QByteArrayView(name) == "Edit6";
+  QLineEdit* box = rangeBox ? new ExitEdit(this) : new QLineEdit(this);
+  box->setObjectName(name);
+  box->setFixedWidth(width);
+  return box;
+}
+
+QWidget* TForm2::BuildPlotPanel() {
+  auto* panel = new QWidget(this);
+  auto* grid = new QGridLayout(panel);
+  auto* black = new QFrame(panel);
+  black->setObjectName("Panel1");
+  black->setAutoFillBackground(true);
+  black->setPalette(QPalette(Qt::black));
+  auto* stack = new QGridLayout(black);
+  stack->setContentsMargins(4, 4, 4, 4);
+  Image1_ = new QLabel(black);
+  Image1_->setObjectName("Image1");
+  Image1_->setFixedSize(kPlotWidth, kPlotHeight);
+  StringGrid2_ = new QTableWidget(0, 1, black);
+  StringGrid2_->setObjectName("StringGrid2");
+  StringGrid2_->horizontalHeader()->hide();
+  StringGrid2_->setColumnWidth(0, 610);
+  StringGrid2_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  StringGrid2_->hide();
+  // The buffer lies over the plot when shown.
+  stack->addWidget(Image1_, 0, 0);
+  stack->addWidget(StringGrid2_, 0, 0);
+
+  QLineEdit* yHigh = AddBox("Edit4", 70);
+  QLineEdit* yLow = AddBox("Edit3", 70);
+  QLineEdit* xLow = AddBox("Edit1", 90);
+  QLineEdit* xHigh = AddBox("Edit2", 90);
+  grid->addWidget(yHigh, 0, 0, Qt::AlignTop);
+  grid->addWidget(yLow, 1, 0, Qt::AlignBottom);
+  grid->addWidget(black, 0, 1, 2, 2);
+  grid->addWidget(xLow, 2, 1, Qt::AlignLeft);
+  grid->addWidget(xHigh, 2, 2, Qt::AlignRight);
+  connect(static_cast<ExitEdit*>(xLow), &ExitEdit::Exited, this,
+          [this] { RunCommand(dialogs_, [&] { Edit1Exit(); }); });
+  connect(static_cast<ExitEdit*>(xHigh), &ExitEdit::Exited, this,
+          [this] { RunCommand(dialogs_, [&] { Edit2Exit(); }); });
+  connect(static_cast<ExitEdit*>(yLow), &ExitEdit::Exited, this,
+          [this] { RunCommand(dialogs_, [&] { Edit3Exit(); }); });
+  connect(static_cast<ExitEdit*>(yHigh), &ExitEdit::Exited, this,
+          [this] { RunCommand(dialogs_, [&] { Edit4Exit(); }); });
+  return panel;
+}
+
+QWidget* TForm2::BuildBoxes() {
+  auto* boxes = new QWidget(this);
+  auto* form = new QGridLayout(boxes);
+  int row = 0;
+  const auto labelled = [&](const char* caption, QWidget* box) {
+    form->addWidget(Caption(caption, boxes), row, 0);
+    form->addWidget(box, row++, 1, 1, 4);
+  };
+  auto* used = AddBox("Edit6");
+  connect(static_cast<ExitEdit*>(used), &ExitEdit::Exited, this,
+          [this] { RunCommand(dialogs_, [&] { Edit6Exit(); }); });
+  labelled("Points for Meas.", used);
+  labelled("Points for NM", AddBox("Edit7"));
+  AddBox("Edit8", 160);
+  labelled("", findChild<QLineEdit*>("Edit8"));
+  for (const char* name : {"Edit7", "Edit8"}) findChild<QLineEdit*>(name)->setReadOnly(true);
+  SpinEdit1_ = new QSpinBox(boxes);
+  SpinEdit1_->setObjectName("SpinEdit1");
+  SpinEdit1_->setRange(0, 4);
+  SpinEdit1_->setFixedWidth(60);
+  labelled("Skipping", SpinEdit1_);
+  labelled("File Extention", AddBox("Extention", 60));
+  labelled("File To Save:", AddBox("SaveFile", 300));
+  form->addWidget(AddBox("Comment1", 300), row++, 0, 1, 5);
+  form->addWidget(AddBox("Comment2", 300), row++, 0, 1, 5);
+  labelled("Initial Volume (ml)", AddBox("V0"));
+  labelled("Titration Vol. (ml)", AddBox("Vt"));
+  labelled("[M] (M)", AddBox("CM"));
+  labelled("[H+] (M)", AddBox("CH"));
+  labelled("Temp.", AddBox("Temp"));
+
+  form->addWidget(Caption("[L] (M)", boxes), row++, 0);
+  for (int j = 1; j <= 5; ++j) {
+    const QByteArray no = "No" + QByteArray::number(j);
+    const QByteArray cl = "CL" + QByteArray::number(j);
+    form->addWidget(Caption("No.", boxes), row, 0, Qt::AlignRight);
+    form->addWidget(AddBox(no.constData(), 50), row, 1);
+    form->addWidget(AddBox(cl.constData(), 110), row, 2);
+    form->addWidget(Caption("(M)", boxes), row++, 3);
+  }
+
+  auto* calculate = new QPushButton("Calculate", boxes);
+  calculate->setObjectName("Button1");
+  QFont bold = calculate->font();
+  bold.setBold(true);
+  calculate->setFont(bold);
+  calculate->setStyleSheet("color: red;");
+  connect(calculate, &QPushButton::clicked, this, [this] { RunCommand(dialogs_, [&] { Button1Click(); }); });
+  form->addWidget(calculate, row++, 0, 1, 2);
+
+  auto* torvel = new QGroupBox("For Torvel (Kinetics)", boxes);
+  torvel->setObjectName("GroupBox1");
+  auto* kinetics = new QGridLayout(torvel);
+  kinetics->addWidget(Caption("Initial time (s)", torvel), 0, 0);
+  kinetics->addWidget(AddBox("Edit9"), 1, 0);
+  kinetics->addWidget(Caption("interval time (s)", torvel), 0, 1);
+  kinetics->addWidget(AddBox("Edit10"), 1, 1);
+  CheckBox1_ = new QCheckBox("from file", torvel);
+  CheckBox1_->setObjectName("CheckBox1");
+  connect(CheckBox1_, &QCheckBox::clicked, this, [this] { RunCommand(dialogs_, [&] { CheckBox1Click(); }); });
+  kinetics->addWidget(CheckBox1_, 2, 0);
+  QLineEdit* timesPath = AddBox("Edit11", 280);
+  timesPath->setReadOnly(true);
+  kinetics->addWidget(timesPath, 3, 0, 1, 2);
+  form->addWidget(torvel, row++, 0, 1, 5);
+  form->setRowStretch(row, 1);
+  return boxes;
+}
+
+void TForm2::SyncBoxesFromWidgets() { ReadBoxTexts(*this, boxes_); }
+
+void TForm2::ShowBoxes() { WriteBoxTexts(*this, boxes_); }
+
+void TForm2::ShowGrid() {
+  const auto columns = std::max<std::size_t>(grid_.columns.size(), 1);
+  StringGrid1_->setColumnCount(static_cast<int>(grid_.columns.empty() ? 50 : columns));
+  StringGrid1_->clearContents();
+  for (std::size_t c = 0; c < grid_.columns.size(); ++c) {
+    for (std::size_t r = 0; r < 4; ++r) {
+      auto* cell = new QTableWidgetItem(FromShiftJis(grid_.columns[c][r]));
+      // Row 0 and column 0 are the fixed cells of the grid.
+      if (c == 0 || r == 0) cell->setBackground(palette().button());
+      StringGrid1_->setItem(static_cast<int>(r), static_cast<int>(c), cell);
+    }
+  }
+}
+
+void TForm2::ShowLineBuffer() {
+  StringGrid2_->setRowCount(static_cast<int>(lineBuffer_.size()));
+  for (std::size_t r = 0; r < lineBuffer_.size(); ++r) {
+    StringGrid2_->setItem(static_cast<int>(r), 0, new QTableWidgetItem(FromShiftJis(lineBuffer_[r])));
+  }
+}
+
+void TForm2::Paint(const PlotScene& scene) {
+  PaintScene(picture_, scene);
+  Image1_->setPixmap(QPixmap::fromImage(picture_));
+}
+
+void TForm2::Open1Click() {
+  directories_.RefreshFromCurrentDirectory();
+  openDialog_.initialDirectory = directories_.WorkingDirectory();
+  const auto chosen = dialogs_.Open(openDialog_);
+  if (!chosen) return;
+  directories_.RememberDirectory(*chosen, &openDialog_, &saveDialog_);
+  SyncBoxesFromWidgets();
+  try {
+    OpenSeries(series_, *chosen, boxes_, lineBuffer_, [this](std::string_view text) { dialogs_.Message(text); });
+  } catch (const Failure&) {
+    ShowLineBuffer();  // the file that failed, for a look
+    throw;
+  }
+  ShowBoxes();
+  ShowLineBuffer();
+  Paint(DrawAfterOpen(series_, kPlotWidth, kPlotHeight));
+}
+
+void TForm2::Button1Click() {
+  SyncBoxesFromWidgets();
+  auto grid = Calculate(boxes_, series_.UsedSpectrumCount);
+  if (!grid) return;
+  grid_ = std::move(*grid);
+  series_.ConcentrationsReady = true;
+  ShowGrid();
+}
+
+void TForm2::Save1Click() {
+  if (!SaveGuardPassed(series_)) return;
+  SyncBoxesFromWidgets();
+  saveDialog_.initialDirectory = directories_.WorkingDirectory();
+  saveDialog_.fileName = boxes_["SaveFile"];
+  const auto chosen = dialogs_.Save(saveDialog_);
+  if (!chosen) return;
+  directories_.RememberDirectory(*chosen, &openDialog_, &saveDialog_);
+  WriteFileAtomically(*chosen, WriteTitration2D(series_, grid_, boxes_, SpinEdit1_->value()));
+}
+
+void TForm2::SaveAsKineticsforTorvelMelquist20031Click() {
+  SyncBoxesFromWidgets();
+  for (const std::string& text : KineticsGuardMessages(boxes_)) dialogs_.Message(text);
+  if (!KineticsGuardPassed(boxes_)) return;
+  saveDialog_.initialDirectory = directories_.WorkingDirectory();
+  saveDialog_.fileName = boxes_["SaveFile"];
+  const auto chosen = dialogs_.Save(saveDialog_);
+  if (!chosen) return;
+  directories_.RememberDirectory(*chosen, &openDialog_, &saveDialog_);
+  const std::string bytes = WriteKinetics2D(series_, boxes_, CheckBox1_->isChecked(), timeList_);
+  ShowBoxes();  // Temp may have become "20"
+  WriteFileAtomically(*chosen, bytes);
+}
+
+void TForm2::CheckBox1Click() {
+  if (!CheckBox1_->isChecked()) return;  // the list is kept; the export computes the times
+  // The times file is not remembered as the working directory.
+  FileDialog timesDialog{openDialog_.initialDirectory, {}, {}};
+  const auto chosen = dialogs_.Open(timesDialog);
+  if (!chosen) {
+    CheckBox1_->setChecked(false);
+    return;
+  }
+  findChild<QLineEdit*>("Edit11")->setText(QString::fromStdString(chosen->string()));
+  // A times file that fails to read leaves no times of an earlier file behind.
+  timeList_.clear();
+  try {
+    timeList_ = ReadTimesFile(ReadFileBytes(*chosen), chosen->filename().string());
+  } catch (const Failure&) {
+    CheckBox1_->setChecked(false);
+    throw;
+  }
+}
+
+void TForm2::Quit1Click() { hide(); }
+
+void TForm2::ReDraw1Click() {
+  SyncBoxesFromWidgets();
+  const PlotScene scene = ReDraw(series_, boxes_, kPlotWidth, kPlotHeight);
+  for (const char* name : {"Edit1", "Edit2"}) {
+    findChild<QLineEdit*>(name)->setText(FromShiftJis(boxes_[name]));
+  }
+  if (!scene.Empty()) Paint(scene);
+}
+
+void TForm2::ViewFileBuffer1Click() { StringGrid2_->setVisible(!StringGrid2_->isVisible()); }
+
+void TForm2::AcceptRangeBox(QLineEdit* box, bool (*accept)(TitrationSeries&, std::string&)) {
+  std::string text = ToShiftJis(box->text());
+  const bool accepted = accept(series_, text);
+  box->setText(FromShiftJis(text));
+  if (accepted) ReDraw1Click();
+}
+
+void TForm2::Edit1Exit() { AcceptRangeBox(findChild<QLineEdit*>("Edit1"), &AcceptXLow); }
+void TForm2::Edit2Exit() { AcceptRangeBox(findChild<QLineEdit*>("Edit2"), &AcceptXHigh); }
+void TForm2::Edit4Exit() { AcceptRangeBox(findChild<QLineEdit*>("Edit4"), &AcceptYHigh); }
+void TForm2::Edit6Exit() { AcceptRangeBox(findChild<QLineEdit*>("Edit6"), &AcceptUsedSpectra); }
+
+void TForm2::Edit3Exit() {
+  std::string text;
+  RefuseYLow(text);
+  findChild<QLineEdit*>("Edit3")->setText(FromShiftJis(text));
+}
+
+}  // namespace specbridge::titration

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QImage>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <vector>
+
+#include "common/dialogs.hpp"
+#include "shell/directory_memory.hpp"
+#include "titration/titration.hpp"
+
+class QCheckBox;
+class QLabel;
+class QSpinBox;
+class QTableWidget;
+
+namespace specbridge::titration {
+
+// An edit box that reports the loss of the input focus, whether or not its
+// text changed (the range boxes act on every exit).
+class ExitEdit : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  using QLineEdit::QLineEdit;
+
+ signals:
+  void Exited();
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override;
+};
+
+// The titration window: opens a numbered series, calculates the
+// concentrations, writes the SPECFIT 2D-format file and the kinetics export,
+// and plots the spectra.
+class TForm2 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  TForm2(shell::DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent = nullptr);
+
+  // "File"
+  void Open1Click();
+  void Button1Click();  // "Calculate"
+  void Save1Click();
+  void SaveAsKineticsforTorvelMelquist20031Click();
+  void Quit1Click();
+  // "Edit"
+  void ReDraw1Click();
+  void ViewFileBuffer1Click();
+  // Range boxes, on losing the focus.
+  void Edit1Exit();
+  void Edit2Exit();
+  void Edit3Exit();
+  void Edit4Exit();
+  void Edit6Exit();
+  void CheckBox1Click();
+
+  const TitrationSeries& Series() const { return series_; }
+  const QImage& Picture() const { return picture_; }
+
+ private:
+  QWidget* BuildPlotPanel();
+  QWidget* BuildBoxes();
+  QLineEdit* AddBox(const char* name, int width = 80);
+  void AcceptRangeBox(QLineEdit* box, bool (*accept)(TitrationSeries&, std::string&));
+  void SyncBoxesFromWidgets();
+  void ShowBoxes();
+  void ShowGrid();
+  void ShowLineBuffer();
+  void Paint(const PlotScene& scene);
+
+  shell::DirectoryMemory& directories_;
+  Dialogs& dialogs_;
+  FileDialog openDialog_{{}, {}, "*.ASC"};
+  FileDialog saveDialog_;
+
+  TitrationSeries series_;
+  BoxTexts boxes_ = DefaultBoxes();
+  ConcentrationGrid grid_;
+  std::vector<std::string> lineBuffer_;
+  std::vector<int> timeList_;
+
+  QImage picture_;
+  QLabel* Image1_ = nullptr;
+  QTableWidget* StringGrid1_ = nullptr;
+  QTableWidget* StringGrid2_ = nullptr;
+  QSpinBox* SpinEdit1_ = nullptr;
+  QCheckBox* CheckBox1_ = nullptr;
+};
+
+}  // namespace specbridge::titration
