@@ -19,10 +19,27 @@ void Tabs(std::string& out, int count) {
   if (count > 0) out.append(static_cast<std::size_t>(count), '\t');
 }
 
-// SPECFIT reads fixed-width cuts of the short text, blanks trimmed.
-void AppendCut(std::string& out, double v, std::size_t width) {
-  const std::string text = ShortReal(v);
-  out.append(TrimControls(std::string_view(text).substr(0, width)));
+// The short text of v in at most `width` characters. Plain notation is cut
+// (the lost digits are decimals). Cutting "1.234567E-5" would drop its
+// exponent and write a number 100000 times too large, so a scientific text
+// keeps its exponent and gives up mantissa digits instead: "1.235E-5".
+std::string FittedText(double v, std::size_t width) {
+  std::string text = ShortReal(v);
+  if (text.size() <= width || text.find('E') == std::string::npos) {
+    text.resize(std::min(text.size(), width));
+    return text;
+  }
+  for (int digits = 14; digits >= 2; --digits) {
+    std::string shorter = ShortReal(TextToReal(SciReal(v, digits + 8)));
+    if (shorter.size() <= width) return shorter;
+  }
+  text.resize(width);
+  return text;
+}
+
+void AppendFitted(std::string& out, double v, std::size_t width) {
+  const std::string text = FittedText(v, width);
+  out.append(TrimControls(text));
 }
 
 bool InWidenedRange(const TitrationSeries& series, int i) {
@@ -132,10 +149,10 @@ std::string WriteTitration2D(const TitrationSeries& series, const ConcentrationG
 
   for (int i = 0; i < series.PointCount; ++i) {
     if (!InWidenedRange(series, i) || i % stride != 0) continue;
-    AppendCut(out, series.W(i), 5);
+    AppendFitted(out, series.W(i), 5);
     out += '\t';
     for (int k = 0; k < n; ++k) {
-      AppendCut(out, series.A(k, i) * f, 8);
+      AppendFitted(out, series.A(k, i) * f, 8);
       out += '\t';
     }
     out += kCrLf;
@@ -227,7 +244,7 @@ std::string WriteKinetics2D(const TitrationSeries& series, BoxTexts& boxes, bool
   for (int i = 0; i < series.PointCount; ++i) {
     if (!InWidenedRange(series, i)) continue;
     out += '\t';
-    out.append(std::string_view(ShortReal(series.W(i))).substr(0, 5));
+    out += FittedText(series.W(i), 5);
   }
   out += kCrLf;
 
@@ -238,7 +255,7 @@ std::string WriteKinetics2D(const TitrationSeries& series, BoxTexts& boxes, bool
     for (int i = 0; i < series.PointCount; ++i) {
       if (!InWidenedRange(series, i)) continue;
       out += '\t';
-      out.append(std::string_view(ShortReal(series.A(k, i))).substr(0, 8));
+      out += FittedText(series.A(k, i), 8);
     }
     out += kCrLf;
   }
