@@ -1,0 +1,205 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <cstdlib>
+
+#include "gui/gui_support.hpp"
+#include "shell/Unit1.hpp"
+#include "support/test_support.hpp"
+#include "titration/Unit2.hpp"
+
+namespace specbridge::titration {
+namespace {
+
+using test::DataPath;
+using test::Find;
+
+class TitrationWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { start_ = std::filesystem::current_path(); }
+  void TearDown() override { std::filesystem::current_path(start_); }
+
+  void Type(const char* box, const char* text) { Find<QLineEdit>(form_, box)->setText(text); }
+  QString Text(const char* box) { return Find<QLineEdit>(form_, box)->text(); }
+  // Typing and leaving the box.
+  void Leave(const char* box, const char* text) {
+    Type(box, text);
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(Find<QLineEdit>(form_, box), &out);
+  }
+  void OpenComma() {
+    dialogs_.Answer(DataPath("titration/comma/comma01.ASC"));
+    test::Trigger(form_, "Open1");
+  }
+  void TypeExampleBoxes() {
+    for (const auto& [box, text] : {std::pair{"Comment1", "Titration A"},
+                                    {"Comment2", "pH 7"},
+                                    {"V0", "2"},
+                                    {"Vt", "0.01"},
+                                    {"CM", "0.0001"},
+                                    {"CH", "0"},
+                                    {"Temp", "25"},
+                                    {"No1", "1"},
+                                    {"CL1", "0.001"},
+                                    {"No2", "3"},
+                                    {"CL2", "0.01"}}) {
+      Type(box, text);
+    }
+  }
+
+  std::filesystem::path start_;
+  test::TempDir dir_;
+  shell::DirectoryMemory directories_{dir_.Path()};
+  ScriptedDialogs dialogs_;
+  TForm2 form_{directories_, dialogs_};
+};
+
+TEST_F(TitrationWindowTest, StartsWithTheDesignTimeTexts) {
+  EXPECT_EQ(form_.objectName(), "TForm2");
+  EXPECT_EQ(form_.size(), QSize(1084, 942));
+  for (const auto& [box, text] : {std::pair{"Edit1", "200"},
+                                  {"Edit2", "800"},
+                                  {"Edit3", "0"},
+                                  {"Edit4", "2"},
+                                  {"Edit6", "Edit6"},
+                                  {"Extention", "ASC"},
+                                  {"SaveFile", "SaveFile"},
+                                  {"Comment1", "Comment1"},
+                                  {"V0", "V0"},
+                                  {"No5", "No5"},
+                                  {"CL5", "CL5"},
+                                  {"Edit9", "0"},
+                                  {"Edit10", "300"}}) {
+    EXPECT_EQ(Text(box), text) << box;
+  }
+  EXPECT_EQ(Find<QSpinBox>(form_, "SpinEdit1")->maximum(), 4);
+  EXPECT_EQ(Find<QTableWidget>(form_, "StringGrid1")->columnCount(), 50);
+  EXPECT_FALSE(Find<QTableWidget>(form_, "StringGrid2")->isVisibleTo(&form_));
+}
+
+TEST_F(TitrationWindowTest, OpensCalculatesAndSavesTheSeries) {
+  OpenComma();
+  EXPECT_TRUE(dialogs_.Errors().empty()) << dialogs_.Errors().front();
+  ASSERT_EQ(dialogs_.Requests().size(), 1U);
+  EXPECT_EQ(dialogs_.Requests()[0].dialog.filter, "*.ASC");
+  EXPECT_EQ(Text("Edit6"), "3");
+  EXPECT_EQ(Text("Edit7"), "4");
+  EXPECT_EQ(Text("Edit1"), "400.00");
+  EXPECT_EQ(Text("Edit2"), "401.50");
+  EXPECT_EQ(Text("SaveFile").toStdString(), (DataPath("titration/comma") / "comma.txt").string());
+  EXPECT_EQ(Find<QTableWidget>(form_, "StringGrid2")->rowCount(), 4);  // the last file read
+
+  TypeExampleBoxes();
+  test::Trigger(form_, "Calculate1");
+  auto* grid = Find<QTableWidget>(form_, "StringGrid1");
+  ASSERT_EQ(grid->columnCount(), 4);
+  EXPECT_EQ(grid->item(1, 0)->text(), "[M] (M)");
+  EXPECT_EQ(grid->item(2, 2)->text(), "0.0000049751");
+
+  const auto out = dir_ / "out" / "comma.txt";
+  std::filesystem::create_directory(out.parent_path());
+  dialogs_.Answer(out);
+  test::Trigger(form_, "Save1");
+  EXPECT_EQ(dialogs_.Requests().back().dialog.fileName, Text("SaveFile").toStdString());
+  EXPECT_TRUE(test::MatchesGolden("titration/expected/comma.txt", test::Slurp(out)));
+  // Both dialogs were remembered in "dirinf".
+  EXPECT_EQ(test::Slurp(dir_ / "dirinf"), out.parent_path().string() + "\r\n");
+
+  if (const char* shot = std::getenv("SPECBRIDGE_SCREENSHOT")) form_.grab().save(shot);
+}
+
+TEST_F(TitrationWindowTest, NothingHappensUntilTheBoxesAreFilled) {
+  OpenComma();
+  test::Trigger(form_, "Calculate1");  // all boxes at their design-time texts
+  EXPECT_EQ(Find<QTableWidget>(form_, "StringGrid1")->item(1, 0), nullptr);
+  test::Trigger(form_, "Save1");  // no concentrations yet: no dialog
+  EXPECT_EQ(dialogs_.Requests().size(), 1U);
+  test::Trigger(form_, "SaveAsKineticsforTorvelMelquist20031");
+  EXPECT_EQ(dialogs_.Messages(), std::vector<std::string>{"Comment1 is missing!!!"});
+  EXPECT_EQ(dialogs_.Requests().size(), 1U);
+  EXPECT_TRUE(dialogs_.Errors().empty());
+}
+
+TEST_F(TitrationWindowTest, RangeBoxesAcceptOrRestoreTheirText) {
+  OpenComma();
+  Leave("Edit1", "400.5");
+  EXPECT_EQ(form_.Series().SelectedRange.xLow, 400.5);
+  EXPECT_EQ(Text("Edit1"), "400.50");  // ReDraw writes the range back
+  Leave("Edit1", "100");
+  EXPECT_EQ(Text("Edit1"), "400");
+  EXPECT_EQ(form_.Series().SelectedRange.xLow, 400.5);
+  Leave("Edit3", "0.5");
+  EXPECT_EQ(Text("Edit3"), "0.00");
+  Leave("Edit6", "0");
+  EXPECT_EQ(Text("Edit6"), "3");
+  Leave("Edit6", "2");
+  EXPECT_EQ(form_.Series().UsedSpectrumCount, 2);
+  Leave("Edit2", "1,5");  // not a number: a message, and the range stays
+  ASSERT_EQ(dialogs_.Errors().size(), 1U);
+  EXPECT_THAT(dialogs_.Errors()[0], ::testing::HasSubstr("'1,5' is not a valid floating point value"));
+  EXPECT_EQ(form_.Series().SelectedRange.xHigh, 401.5);
+}
+
+TEST_F(TitrationWindowTest, DrawsEverySpectrumInItsColour) {
+  OpenComma();
+  const QImage& picture = form_.Picture();
+  bool blue = false, maroon = false, green = false;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const QRgb p = picture.pixel(x, y) & 0xFFFFFFU;
+      blue |= p == 0x0000FF;
+      maroon |= p == 0x800000;
+      green |= p == 0x008000;
+    }
+  }
+  EXPECT_TRUE(blue && maroon && green) << blue << maroon << green;
+}
+
+TEST_F(TitrationWindowTest, ViewFileBufferToggles) {
+  auto* buffer = Find<QTableWidget>(form_, "StringGrid2");
+  form_.show();
+  test::Trigger(form_, "ViewFileBuffer1");
+  EXPECT_TRUE(buffer->isVisible());
+  test::Trigger(form_, "ViewFileBuffer1");
+  EXPECT_FALSE(buffer->isVisible());
+}
+
+TEST_F(TitrationWindowTest, TimesFileFeedsTheKineticsExport) {
+  OpenComma();
+  Type("Comment1", "Kinetics A");
+  Type("Comment2", "25 C");
+  auto* fromFile = Find<QCheckBox>(form_, "CheckBox1");
+  dialogs_.Answer(std::nullopt);  // a cancelled choice unchecks the box
+  fromFile->click();
+  EXPECT_FALSE(fromFile->isChecked());
+  dialogs_.Answer(DataPath("titration/times/times.txt"));
+  fromFile->click();
+  EXPECT_TRUE(fromFile->isChecked());
+  EXPECT_EQ(Text("Edit11").toStdString(), DataPath("titration/times/times.txt").string());
+
+  const auto out = dir_ / "kinetics.txt";
+  dialogs_.Answer(out);
+  test::Trigger(form_, "SaveAsKineticsforTorvelMelquist20031");
+  EXPECT_TRUE(dialogs_.Errors().empty());
+  EXPECT_TRUE(test::MatchesGolden("titration/expected/kinetics_times_file.txt", test::Slurp(out)));
+  EXPECT_EQ(Text("Temp"), "20");
+}
+
+TEST(MainWindowTitration, ShowsTheTitrationWindow) {
+  test::TempDir dir;
+  shell::DirectoryMemory directories(dir.Path());
+  ScriptedDialogs dialogs;
+  shell::TForm1 main(directories, dialogs);
+  test::Trigger(main, "TitrationExperiments1");
+  auto* window = Find<TForm2>(main, "TForm2");
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(window->isWindow());
+}
+
+}  // namespace
+}  // namespace specbridge::titration
