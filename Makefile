@@ -36,9 +36,16 @@ run: build
 	  $(MAKE) --no-print-directory demo; \
 	fi
 
+CLI := $(BUILD)/app/cli/specbridge-cli
+DEMO := $(BUILD)/demo
+
 demo:
-	$(BUILD)/app/cli/specbridge-cli --version
-	$(BUILD)/app/cli/specbridge-cli --help
+	@mkdir -p $(DEMO)
+	$(CLI) --version
+	$(CLI) titration examples/titration/tit00.ASC --comment1 "M + L titration, 1 cm cell" \
+	  --comment2 "pH 7.0 (HEPES)" --v0 2 --vt 0.01 --cm 1e-4 --ch 0 --temp 25 --titrant 1:2e-3 \
+	  --xlow 260 --xhigh 600 -o $(DEMO)/tit.txt
+	@echo "Titration: 21 spectra of examples/titration/tit00.ASC ... tit20.ASC -> $(DEMO)/tit.txt"
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.hpp')
