@@ -123,8 +123,8 @@ QWidget* TForm2::BuildPlotPanel() {
   stack->addWidget(Image1_, 0, 0);
   stack->addWidget(StringGrid2_, 0, 0);
 
-  QLineEdit* yHigh = AddBox("Edit4", 70);
-  QLineEdit* yLow = AddBox("Edit3", 70);
+  QLineEdit* yHigh = AddBox("Edit4", 56);
+  QLineEdit* yLow = AddBox("Edit3", 56);
   QLineEdit* xLow = AddBox("Edit1", 90);
   QLineEdit* xHigh = AddBox("Edit2", 90);
   grid->addWidget(yHigh, 0, 0, Qt::AlignTop);
@@ -165,9 +165,9 @@ QWidget* TForm2::BuildBoxes() {
   SpinEdit1_->setFixedWidth(60);
   labelled("Skipping", SpinEdit1_);
   labelled("File Extention", AddBox("Extention", 60));
-  labelled("File To Save:", AddBox("SaveFile", 300));
-  form->addWidget(AddBox("Comment1", 300), row++, 0, 1, 5);
-  form->addWidget(AddBox("Comment2", 300), row++, 0, 1, 5);
+  labelled("File To Save:", AddBox("SaveFile", 240));
+  form->addWidget(AddBox("Comment1", 240), row++, 0, 1, 5);
+  form->addWidget(AddBox("Comment2", 240), row++, 0, 1, 5);
   labelled("Initial Volume (ml)", AddBox("V0"));
   labelled("Titration Vol. (ml)", AddBox("Vt"));
   labelled("[M] (M)", AddBox("CM"));
@@ -204,7 +204,7 @@ QWidget* TForm2::BuildBoxes() {
   CheckBox1_->setObjectName("CheckBox1");
   connect(CheckBox1_, &QCheckBox::clicked, this, [this] { RunCommand(dialogs_, [&] { CheckBox1Click(); }); });
   kinetics->addWidget(CheckBox1_, 2, 0);
-  QLineEdit* timesPath = AddBox("Edit11", 280);
+  QLineEdit* timesPath = AddBox("Edit11", 240);
   timesPath->setReadOnly(true);
   kinetics->addWidget(timesPath, 3, 0, 1, 2);
   form->addWidget(torvel, row++, 0, 1, 5);
