@@ -17,6 +17,10 @@ std::string ReadFileBytes(const std::filesystem::path& path);
 // loaded into grids and multi-line boxes.
 std::vector<std::string> LoadLines(std::string_view bytes);
 
+// The lines of LoadLines as views into `bytes`, without copying them: for
+// readers that go through many files and keep none of their lines.
+void LoadLineViews(std::string_view bytes, std::vector<std::string_view>& lines);
+
 // Sequential reading of a text file's bytes, as instrument files are read
 // number by number. Failures carry `name` and the line number.
 class TextReader {

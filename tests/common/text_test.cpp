@@ -17,6 +17,21 @@ TEST(LoadLines, CutsAtEveryKindOfLineEnd) {
   EXPECT_THAT(LoadLines(std::string_view("a\nb\0c\nd", 7)), ElementsAre("a", "b"));
 }
 
+TEST(LoadLineViews, CutsExactlyAsLoadLines) {
+  std::vector<std::string_view> views{"stale"};
+  for (const std::string_view bytes : {std::string_view("a\r\nb\rc\nd"), std::string_view("a\n"),
+                                       std::string_view("a\r\n\r\n"), std::string_view("\n\n"), std::string_view(""),
+                                       std::string_view("\r\r\n\n\r"), std::string_view("a\nb\0c\nd", 7)}) {
+    LoadLineViews(bytes, views);
+    const auto lines = LoadLines(bytes);
+    EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), lines) << bytes;
+    for (const auto view : views) {
+      EXPECT_TRUE(view.empty() ||
+                  (view.data() >= bytes.data() && view.data() + view.size() <= bytes.data() + bytes.size()));
+    }
+  }
+}
+
 TEST(TextReader, ReadsNumbersAcrossBlanksTabsAndLines) {
   TextReader reader("  1.5\t2\r\n\r\n-3 x\n", "times.txt");
   EXPECT_EQ(reader.ReadReal(), 1.5);
