@@ -12,7 +12,7 @@ namespace specbridge::titration {
 namespace {
 
 // Line n (from 1) as the layout tests see it: a line past the end is empty.
-std::string_view LineOrEmpty(const std::vector<std::string>& lines, int n) {
+std::string_view LineOrEmpty(const std::vector<std::string_view>& lines, int n) {
   return n >= 1 && n <= static_cast<int>(lines.size()) ? std::string_view(lines[static_cast<std::size_t>(n - 1)])
                                                        : std::string_view();
 }
@@ -24,9 +24,21 @@ std::string_view From(std::string_view text, std::size_t from) {
 
 std::string Where(const std::string& name, int line) { return name + ", line " + std::to_string(line); }
 
+// Like WithContext, but the place is only spelled out when something failed:
+// a series holds 300,000 numbers.
+template <class Body>
+decltype(auto) AtLine(const std::string& name, int line, Body&& body) {
+  try {
+    return body();
+  } catch (Failure& failure) {
+    failure.AddContext(Where(name, line));
+    throw;
+  }
+}
+
 class FileLines {
  public:
-  FileLines(const std::vector<std::string>& lines, const std::string& name) : lines_(lines), name_(name) {}
+  FileLines(const std::vector<std::string_view>& lines, const std::string& name) : lines_(lines), name_(name) {}
 
   int Count() const { return static_cast<int>(lines_.size()); }
   std::string_view Line(int n) const { return LineOrEmpty(lines_, n); }
@@ -40,16 +52,16 @@ class FileLines {
   }
 
   double Real(int n, std::string_view text) const {
-    return WithContext(Where(name_, n), [&] { return TextToReal(text); });
+    return AtLine(name_, n, [&] { return TextToReal(text); });
   }
   int Integer(int n, std::string_view text) const {
-    return WithContext(Where(name_, n), [&] { return TextToInteger(text); });
+    return AtLine(name_, n, [&] { return TextToInteger(text); });
   }
 
   const std::string& Name() const { return name_; }
 
  private:
-  const std::vector<std::string>& lines_;
+  const std::vector<std::string_view>& lines_;
   const std::string& name_;
 };
 
@@ -87,10 +99,14 @@ int ReadTitleHeader(TitrationSeries& series, const FileLines& file, int k) {
     const int first = file.Integer(11, From(file.Needed(11), 10));
     const int last = file.Integer(12, From(file.Needed(12), 9));
     // The points are evenly spaced from the first to the last wavelength.
-    for (int i = 0; i < count; ++i) {
-      series.W(i) = WithContext(Where(file.Name(), 13) + " ('" + std::string(file.Line(13)) + "')", [&] {
-        return CheckedDivide(static_cast<double>(last - first) * i, count - 1.0) + first;
-      });
+    try {
+      for (int i = 0; i < count; ++i) {
+        series.W(i) = CheckedDivide(static_cast<double>(last - first) * i, count - 1.0) + first;
+      }
+    } catch (Failure& failure) {
+      // One point leaves no spacing to divide by.
+      failure.AddContext(Where(file.Name(), 13) + " ('" + std::string(file.Line(13)) + "')");
+      throw;
     }
   }
   for (int i = 0; i < count; ++i) series.A(k, i) = file.Real(16 + i, file.Needed(16 + i));
@@ -232,6 +248,30 @@ void OpenSheet(TitrationSeries& series, const std::string& name, std::string_vie
   FinishOpen(series, boxes, running);
 }
 
+// Every file of the series as spectrum k, in order; the range search of each.
+void ReadEveryFile(TitrationSeries& series, int count, std::string& bytes, std::vector<std::string_view>& views,
+                   BoxTexts& boxes, PlotRange& running, bool& countHeader, const MessageSink& message) {
+  for (int k = 0; k < count; ++k) {
+    const auto& file = series.FileNames[static_cast<std::size_t>(k)];
+    const std::string fileName = file.filename().string();
+    bytes = ReadFileBytes(file);
+    LoadLineViews(bytes, views);
+    const int before = series.PointCount;
+    ReadSeriesFile(series, views, k, fileName, countHeader, message);
+    if (k == 0) {
+      boxes.Set("Edit7", IntText(series.PointCount));
+      boxes.Set("Edit8", StepText(series));
+    } else if (series.PointCount != before) {
+      // Spectra of different lengths would mix in numbers of other files.
+      throw FileError(fileName + ": " + std::to_string(series.PointCount) + " points, but " +
+                      series.FileNames[0].filename().string() + " has " + std::to_string(before));
+    }
+    for (int i = 0; i < series.PointCount - series.TrailingLineCount; ++i) {
+      SearchRange(running, series.W(i), k == 0, series.A(k, i));
+    }
+  }
+}
+
 void OpenNumbered(TitrationSeries& series, const std::filesystem::path& chosen, BoxTexts& boxes,
                   std::vector<std::string>& lines, const MessageSink& message) {
   const std::string path = chosen.string();
@@ -270,24 +310,18 @@ void OpenNumbered(TitrationSeries& series, const std::filesystem::path& chosen, 
 
   PlotRange running = kStartingRange;
   bool countHeader = false;
-  for (int k = 0; k < count; ++k) {
-    const auto& file = series.FileNames[static_cast<std::size_t>(k)];
-    const std::string fileName = file.filename().string();
-    lines = LoadLines(ReadFileBytes(file));
-    const int before = series.PointCount;
-    ReadSeriesFile(series, lines, k, fileName, countHeader, message);
-    if (k == 0) {
-      boxes.Set("Edit7", IntText(series.PointCount));
-      boxes.Set("Edit8", StepText(series));
-    } else if (series.PointCount != before) {
-      // Spectra of different lengths would mix in numbers of other files.
-      throw FileError(fileName + ": " + std::to_string(series.PointCount) + " points, but " +
-                      series.FileNames[0].filename().string() + " has " + std::to_string(before));
-    }
-    for (int i = 0; i < series.PointCount - series.TrailingLineCount; ++i) {
-      SearchRange(running, series.W(i), k == 0, series.A(k, i));
-    }
+  // One buffer and one list of views for all files; only the last file's
+  // lines are kept, for the window's file buffer.
+  std::string bytes;
+  std::vector<std::string_view> views;
+  const auto keepLastFile = [&] { lines.assign(views.begin(), views.end()); };
+  try {
+    ReadEveryFile(series, count, bytes, views, boxes, running, countHeader, message);
+  } catch (...) {
+    keepLastFile();
+    throw;
   }
+  keepLastFile();
   FinishOpen(series, boxes, running);
 }
 
@@ -331,6 +365,12 @@ BoxTexts DefaultBoxes() {
 }
 
 void ReadSeriesFile(TitrationSeries& series, const std::vector<std::string>& lines, int k, const std::string& name,
+                    bool& countHeader, const MessageSink& message) {
+  const std::vector<std::string_view> views(lines.begin(), lines.end());
+  ReadSeriesFile(series, views, k, name, countHeader, message);
+}
+
+void ReadSeriesFile(TitrationSeries& series, const std::vector<std::string_view>& lines, int k, const std::string& name,
                     bool& countHeader, const MessageSink& message) {
   const FileLines file(lines, name);
   const std::string_view first = file.Line(1);
@@ -383,7 +423,7 @@ void ReadBlankSheet(TitrationSeries& series, const std::vector<std::string>& row
   for (int i = 0; i <= points; ++i) {
     const int line = i + 2;  // the "2D" line is line 1
     const std::string& row = rows[static_cast<std::size_t>(i)];
-    WithContext(Where(name, line), [&] {
+    AtLine(name, line, [&] {
       SplitFields(row, fields);
       if (i == points) {
         // The last row is not data, but its first field still has to be a number.

@@ -86,6 +86,9 @@ void OpenSeries(TitrationSeries& series, const std::filesystem::path& chosen, Bo
 // across the files of one open. `name` is used in failure messages.
 void ReadSeriesFile(TitrationSeries& series, const std::vector<std::string>& lines, int k, const std::string& name,
                     bool& countHeader, const MessageSink& message);
+// The same over views of the file's lines (no copies).
+void ReadSeriesFile(TitrationSeries& series, const std::vector<std::string_view>& lines, int k, const std::string& name,
+                    bool& countHeader, const MessageSink& message);
 
 // The table of a "2D" sheet: `rows` are the lines after the "2D" line.
 // Sets FileCount, UsedSpectrumCount, PointCount, wavelengths and values.
