@@ -34,8 +34,14 @@ void Use(TitrationSeries& series, int spectra) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const std::vector<std::string> lines = LoadLines(bytes);
+  // The window keeps one series for the whole run, so the arrays carry over
+  // from input to input here as well; only the counts start afresh.
+  static TitrationSeries series;
+  const auto restart = [] {
+    series.FileCount = series.UsedSpectrumCount = series.PointCount = series.TrailingLineCount = 0;
+  };
   {
-    TitrationSeries series;
+    restart();
     bool countHeader = false;
     try {
       // The same file twice: spectrum 0 sets the wavelengths, spectrum 1
@@ -47,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   if (!lines.empty()) {
-    TitrationSeries series;
+    restart();
     try {
       ReadBlankSheet(series, std::vector<std::string>(lines.begin() + 1, lines.end()), "fuzz.txt");
       Use(series, series.FileCount);

@@ -236,7 +236,8 @@ constexpr PlotRange kStartingRange{1000, 0, 1000, 0};
 void OpenSheet(TitrationSeries& series, const std::string& name, std::string_view bytes, BoxTexts& boxes,
                std::vector<std::string>& lines) {
   lines = LoadLines(bytes);
-  lines.erase(lines.begin());  // the "2D" line
+  // The "2D" line; a NUL before it leaves no lines at all.
+  if (!lines.empty()) lines.erase(lines.begin());
   ReadBlankSheet(series, lines, name);
   boxes.Set("Edit6", IntText(series.FileCount));
   boxes.Set("Edit7", IntText(series.PointCount));

@@ -329,6 +329,8 @@ TEST(TitrationOpenFailure, NamesFileLineAndTextAndLeavesThePreviousSeries) {
        Throws<ConversionError>("s.txt, line 3: only 2 of 3 columns")},
       {"sheet last row not a number", [](const TempDir& d) { return d.Write("s.txt", "2D\r\n400 1\r\nend\r\n"); },
        Throws<ConversionError>("s.txt, line 3: 'end' is not a valid floating point value")},
+      {"sheet cut by a NUL", [](const TempDir& d) { return d.Write("s.txt", std::string("\0 2D\r\n1 2\r\n", 10)); },
+       Throws<FileError>("s.txt, line 2: the file holds no table")},
       {"sheet without table", [](const TempDir& d) { return d.Write("s.txt", " 2D \r\n"); },
        Throws<FileError>("s.txt, line 2: the file holds no table")},
   };
