@@ -19,27 +19,25 @@ void Tabs(std::string& out, int count) {
   if (count > 0) out.append(static_cast<std::size_t>(count), '\t');
 }
 
-// The short text of v in at most `width` characters. Plain notation is cut
-// (the lost digits are decimals). Cutting "1.234567E-5" would drop its
-// exponent and write a number 100000 times too large, so a scientific text
-// keeps its exponent and gives up mantissa digits instead: "1.235E-5".
-std::string FittedText(double v, std::size_t width) {
-  std::string text = ShortReal(v);
+// Appends the short text of v in at most `width` characters, blanks trimmed.
+// Plain notation is cut (the lost digits are decimals). Cutting
+// "1.234567E-5" would drop its exponent and write a number 100000 times too
+// large, so a scientific text keeps its exponent and gives up mantissa
+// digits instead: "1.235E-5".
+void AppendFitted(std::string& out, double v, std::size_t width) {
+  const std::string text = ShortReal(v);
   if (text.size() <= width || text.find('E') == std::string::npos) {
-    text.resize(std::min(text.size(), width));
-    return text;
+    out.append(TrimControls(std::string_view(text).substr(0, width)));
+    return;
   }
   for (int digits = 14; digits >= 2; --digits) {
-    std::string shorter = ShortReal(TextToReal(SciReal(v, digits + 8)));
-    if (shorter.size() <= width) return shorter;
+    const std::string shorter = ShortReal(TextToReal(SciReal(v, digits + 8)));
+    if (shorter.size() <= width) {
+      out.append(shorter);
+      return;
+    }
   }
-  text.resize(width);
-  return text;
-}
-
-void AppendFitted(std::string& out, double v, std::size_t width) {
-  const std::string text = FittedText(v, width);
-  out.append(TrimControls(text));
+  out.append(text, 0, width);
 }
 
 bool InWidenedRange(const TitrationSeries& series, int i) {
@@ -244,7 +242,7 @@ std::string WriteKinetics2D(const TitrationSeries& series, BoxTexts& boxes, bool
   for (int i = 0; i < series.PointCount; ++i) {
     if (!InWidenedRange(series, i)) continue;
     out += '\t';
-    out += FittedText(series.W(i), 5);
+    AppendFitted(out, series.W(i), 5);
   }
   out += kCrLf;
 
@@ -255,7 +253,7 @@ std::string WriteKinetics2D(const TitrationSeries& series, BoxTexts& boxes, bool
     for (int i = 0; i < series.PointCount; ++i) {
       if (!InWidenedRange(series, i)) continue;
       out += '\t';
-      out += FittedText(series.A(k, i), 8);
+      AppendFitted(out, series.A(k, i), 8);
     }
     out += kCrLf;
   }
