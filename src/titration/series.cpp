@@ -2,6 +2,7 @@
 // reading wavelengths and absorbances into the TitrationSeries.
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
@@ -234,11 +235,11 @@ void FinishOpen(TitrationSeries& series, BoxTexts& boxes, const PlotRange& runni
 constexpr PlotRange kStartingRange{1000, 0, 1000, 0};
 
 void OpenSheet(TitrationSeries& series, const std::string& name, std::string_view bytes, BoxTexts& boxes,
-               std::vector<std::string>& lines) {
+               std::optional<std::vector<std::string>>& lines) {
   lines = LoadLines(bytes);
   // The "2D" line; a NUL before it leaves no lines at all.
-  if (!lines.empty()) lines.erase(lines.begin());
-  ReadBlankSheet(series, lines, name);
+  if (!lines->empty()) lines->erase(lines->begin());
+  ReadBlankSheet(series, *lines, name);
   boxes.Set("Edit6", IntText(series.FileCount));
   boxes.Set("Edit7", IntText(series.PointCount));
   boxes.Set("Edit8", StepText(series));
@@ -251,12 +252,13 @@ void OpenSheet(TitrationSeries& series, const std::string& name, std::string_vie
 
 // Every file of the series as spectrum k, in order; the range search of each.
 void ReadEveryFile(TitrationSeries& series, int count, std::string& bytes, std::vector<std::string_view>& views,
-                   BoxTexts& boxes, PlotRange& running, bool& countHeader, const MessageSink& message) {
+                   bool& examined, BoxTexts& boxes, PlotRange& running, bool& countHeader, const MessageSink& message) {
   for (int k = 0; k < count; ++k) {
     const auto& file = series.FileNames[static_cast<std::size_t>(k)];
     const std::string fileName = file.filename().string();
     bytes = ReadFileBytes(file);
     LoadLineViews(bytes, views);
+    examined = true;
     const int before = series.PointCount;
     ReadSeriesFile(series, views, k, fileName, countHeader, message);
     if (k == 0) {
@@ -274,7 +276,7 @@ void ReadEveryFile(TitrationSeries& series, int count, std::string& bytes, std::
 }
 
 void OpenNumbered(TitrationSeries& series, const std::filesystem::path& chosen, BoxTexts& boxes,
-                  std::vector<std::string>& lines, const MessageSink& message) {
+                  std::optional<std::vector<std::string>>& lines, const MessageSink& message) {
   const std::string path = chosen.string();
   const std::string ownExtension = path.substr(path.size() - std::min<std::size_t>(3, path.size()));
   const std::string extension = UpperAscii(ownExtension);
@@ -315,9 +317,12 @@ void OpenNumbered(TitrationSeries& series, const std::filesystem::path& chosen, 
   // lines are kept, for the window's file buffer.
   std::string bytes;
   std::vector<std::string_view> views;
-  const auto keepLastFile = [&] { lines.assign(views.begin(), views.end()); };
+  bool examined = false;
+  const auto keepLastFile = [&] {
+    if (examined) lines.emplace(views.begin(), views.end());
+  };
   try {
-    ReadEveryFile(series, count, bytes, views, boxes, running, countHeader, message);
+    ReadEveryFile(series, count, bytes, views, examined, boxes, running, countHeader, message);
   } catch (...) {
     keepLastFile();
     throw;
@@ -451,7 +456,8 @@ void OpenSeries(TitrationSeries& series, const std::filesystem::path& chosen, Bo
   // Read into copies: a failure leaves the previous series and boxes whole.
   TitrationSeries next = series;
   BoxTexts nextBoxes = boxes;
-  std::vector<std::string> lines;
+  // The lines of the last file examined, if any was.
+  std::optional<std::vector<std::string>> lines;
   try {
     if (sheet) {
       OpenSheet(next, chosen.filename().string(), bytes, nextBoxes, lines);
@@ -459,10 +465,10 @@ void OpenSeries(TitrationSeries& series, const std::filesystem::path& chosen, Bo
       OpenNumbered(next, chosen, nextBoxes, lines, message);
     }
   } catch (...) {
-    lineBuffer = std::move(lines);
+    if (lines) lineBuffer = std::move(*lines);
     throw;
   }
-  lineBuffer = std::move(lines);
+  if (lines) lineBuffer = std::move(*lines);
   series = std::move(next);
   boxes = std::move(nextBoxes);
 }

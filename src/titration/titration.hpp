@@ -71,7 +71,8 @@ using MessageSink = std::function<void(std::string_view)>;
 // "2D" sheet) or the numbered series it belongs to, then sets the boxes it
 // owns (Extention, Edit6, Edit7, Edit8, Edit1..Edit4, SaveFile). `lineBuffer`
 // receives the lines of the last file examined (also when that file made the
-// open fail, so the user can look at it). The tab-layout message goes to
+// open fail, so the user can look at it; kept as it was when no file was
+// read). The tab-layout message goes to
 // `message` once per bad line, as it occurs.
 // On any Failure (a number that does not convert, a capacity, a title header
 // with one point, a missing or unreadable file) the series and the boxes are

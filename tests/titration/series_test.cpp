@@ -265,6 +265,7 @@ TEST(TitrationReadBlankSheet, CountsColumnsFromTheFirstRowAndSkipsTheLastRow) {
 
 struct FailureCase {
   const char* what;
+  bool showsTheFailingFile;                                   // in the file buffer; otherwise the buffer stays
   std::function<std::filesystem::path(const TempDir&)> make;  // returns the chosen file
   std::function<void(const std::function<void()>&)> expect;
 };
@@ -293,17 +294,17 @@ std::string TitleHeader(const std::string& points, int valueLines) {
 
 TEST(TitrationOpenFailure, NamesFileLineAndTextAndLeavesThePreviousSeries) {
   const std::vector<FailureCase> cases{
-      {"truncated", [](const TempDir& d) { return WriteSeries(d, "t", 1, TitleHeader("5", 3)); },
+      {"truncated", true, [](const TempDir& d) { return WriteSeries(d, "t", 1, TitleHeader("5", 3)); },
        Throws<FileError>("t00.ASC, line 19: the file ends after line 18")},
-      {"not a number",
+      {"not a number", true,
        [](const TempDir& d) {
          WriteSeries(d, "n", 2, "400.0,0.1\r\n401.0,0.2\r\n");
          return d.Write("n01.ASC", "400.0,0.1\r\n401.0,0.2x\r\n");
        },
        Throws<ConversionError>("n01.ASC, line 2: '0.2x' is not a valid floating point value")},
-      {"empty", [](const TempDir& d) { return WriteSeries(d, "e", 1, ""); },
+      {"empty", true, [](const TempDir& d) { return WriteSeries(d, "e", 1, ""); },
        Throws<FileError>("e00.ASC, line 1: not a spectrum file of a known layout")},
-      {"binary",
+      {"binary", true,
        [](const TempDir& d) {
          return WriteSeries(d, "b", 1,
                             std::string("\x7f"
@@ -311,27 +312,30 @@ TEST(TitrationOpenFailure, NamesFileLineAndTextAndLeavesThePreviousSeries) {
                                         10));
        },
        Throws<FileError>("b00.ASC, line 1: not a spectrum file of a known layout")},
-      {"more than 101 files", [](const TempDir& d) { return WriteSeries(d, "m", 102, "400.0,0.1\r\n"); },
+      {"more than 101 files", false, [](const TempDir& d) { return WriteSeries(d, "m", 102, "400.0,0.1\r\n"); },
        Throws<CapacityError>("m101.ASC: a series holds at most 101 files")},
-      {"more than 3001 points", [](const TempDir& d) { return WriteSeries(d, "p", 1, Lines(3002, "400.0,0.1")); },
+      {"more than 3001 points", true, [](const TempDir& d) { return WriteSeries(d, "p", 1, Lines(3002, "400.0,0.1")); },
        Throws<CapacityError>("p00.ASC: 3002 points; a spectrum holds at most 3001")},
-      {"title header with one point", [](const TempDir& d) { return WriteSeries(d, "o", 1, TitleHeader("1", 1)); },
+      {"title header with one point", true,
+       [](const TempDir& d) { return WriteSeries(d, "o", 1, TitleHeader("1", 1)); },
        Throws<MathError>("o00.ASC, line 13 ('##NPOINTS=1')")},
-      {"no file 00", [](const TempDir& d) { return d.Write("g05.ASC", "400.0,0.1\r\n"); },
+      {"no file 00", false, [](const TempDir& d) { return d.Write("g05.ASC", "400.0,0.1\r\n"); },
        Throws<FileError>("g00.ASC' not found")},
-      {"spectra of different lengths",
+      {"spectra of different lengths", true,
        [](const TempDir& d) {
          WriteSeries(d, "l", 2, "400.0,0.1\r\n401.0,0.2\r\n");
          return d.Write("l01.ASC", "400.0,0.1\r\n");
        },
        Throws<FileError>("l01.ASC: 1 points, but l00.ASC has 2")},
-      {"sheet row too short", [](const TempDir& d) { return d.Write("s.txt", "2D\r\n400 1 2\r\n401 1\r\n402\r\n"); },
+      {"sheet row too short", true,
+       [](const TempDir& d) { return d.Write("s.txt", "2D\r\n400 1 2\r\n401 1\r\n402\r\n"); },
        Throws<ConversionError>("s.txt, line 3: only 2 of 3 columns")},
-      {"sheet last row not a number", [](const TempDir& d) { return d.Write("s.txt", "2D\r\n400 1\r\nend\r\n"); },
+      {"sheet last row not a number", true, [](const TempDir& d) { return d.Write("s.txt", "2D\r\n400 1\r\nend\r\n"); },
        Throws<ConversionError>("s.txt, line 3: 'end' is not a valid floating point value")},
-      {"sheet cut by a NUL", [](const TempDir& d) { return d.Write("s.txt", std::string("\0 2D\r\n1 2\r\n", 10)); },
+      {"sheet cut by a NUL", true,
+       [](const TempDir& d) { return d.Write("s.txt", std::string("\0 2D\r\n1 2\r\n", 10)); },
        Throws<FileError>("s.txt, line 2: the file holds no table")},
-      {"sheet without table", [](const TempDir& d) { return d.Write("s.txt", " 2D \r\n"); },
+      {"sheet without table", true, [](const TempDir& d) { return d.Write("s.txt", " 2D \r\n"); },
        Throws<FileError>("s.txt, line 2: the file holds no table")},
   };
   for (const FailureCase& c : cases) {
@@ -340,6 +344,7 @@ TEST(TitrationOpenFailure, NamesFileLineAndTextAndLeavesThePreviousSeries) {
     o.Open(DataPath("titration/comma/comma00.ASC"));
     const TitrationSeries before = o.series;
     const BoxTexts boxesBefore = o.boxes;
+    const std::vector<std::string> bufferBefore = o.lineBuffer;
     TempDir dir;
     const auto chosen = c.make(dir);
     c.expect([&] { o.Open(chosen); });
@@ -351,6 +356,7 @@ TEST(TitrationOpenFailure, NamesFileLineAndTextAndLeavesThePreviousSeries) {
     EXPECT_EQ(o.series.DataRange, before.DataRange);
     EXPECT_EQ(o.series.SeriesBase, before.SeriesBase);
     for (const auto& box : boxesBefore.All()) EXPECT_EQ(o.boxes[box.name], box.text) << box.name;
+    EXPECT_EQ(o.lineBuffer != bufferBefore, c.showsTheFailingFile);
   }
 }
 
