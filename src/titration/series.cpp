@@ -199,7 +199,7 @@ std::string UpperAscii(std::string text) {
 std::filesystem::path FindSeriesFile(const std::filesystem::path& directory, const std::string& base, int n,
                                      const std::string& extension, const std::string& ownExtension) {
   for (const std::string* ext : {&extension, &ownExtension}) {
-    const auto path = directory / (base + SeriesNumber(n) + "." + *ext);
+    auto path = directory / (base + SeriesNumber(n) + "." + *ext);
     std::error_code error;
     if (std::filesystem::is_regular_file(path, error)) return path;
   }
