@@ -1,0 +1,127 @@
+#include <sstream>
+
+#include "cli/cli.hpp"
+#include "support/test_support.hpp"
+
+namespace specbridge::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+struct Result {
+  int code;
+  std::string out, err;
+};
+
+Result RunCli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int code = Run(args, out, err);
+  return {code, out.str(), err.str()};
+}
+
+class FixCliTest : public ::testing::Test {
+ protected:
+  // A fixture copied into the temporary directory under `name`.
+  std::string Input(const char* fixture, const char* name) const {
+    const fs::path path = dir_ / name;
+    fs::copy_file(test::DataPath(std::string("fix/") + fixture), path);
+    return path.string();
+  }
+  std::string Golden(const char* name) const { return test::Slurp(test::DataPath(std::string("fix/") + name)); }
+  test::TempDir dir_;
+};
+
+TEST_F(FixCliTest, WritesEachInputBesideItselfUnderItsProposedName) {
+  const std::string first = Input("two_spectraa.dem", "firsta.dem");
+  const std::string second = Input("one_wavelengtha.dem", "seconda.dem");
+  const Result table = RunCli({"epsilon-table", first, second});
+  EXPECT_EQ(table.code, 0) << table.err;
+  EXPECT_EQ(test::Slurp(dir_ / "firsta"), Golden("two_spectra.table"));
+  EXPECT_EQ(test::Slurp(dir_ / "seconda"), Golden("one_wavelength.table"));
+  EXPECT_THAT(table.out, HasSubstr((dir_ / "seconda").string()));
+
+  const Result fix = RunCli({"fix-epsilon", first});
+  EXPECT_EQ(fix.code, 0) << fix.err;
+  EXPECT_EQ(test::Slurp(dir_ / "firsta.fix"), Golden("two_spectra.fix"));
+}
+
+TEST_F(FixCliTest, SpectrumCommandsTakeTheConcentrationAsTyped) {
+  const std::string asc = Input("five_points.asc", "sample.asc");
+  const std::string uv = Input("thousands_comma.txt", "uv.txt");
+  struct Case {
+    std::vector<std::string> args;
+    const char* output;
+    const char* golden;
+  };
+  const std::vector<Case> cases = {
+      {{"fix-multispec", asc, "--concentration", "1e-4"}, "sample.fix", "five_points_rows.fix"},
+      {{"fix-multispec", asc, "--columns", "--box", "Edit1=0.0001", "-o", (dir_ / "cols.fix").string()},
+       "cols.fix",
+       "five_points_columns.fix"},
+      {{"fix-uvprobe", uv, "--concentration=0.001"}, "uv.fix", "thousands_comma.fix"},
+  };
+  for (const Case& c : cases) {
+    const Result result = RunCli(c.args);
+    EXPECT_EQ(result.code, 0) << result.err;
+    EXPECT_EQ(test::Slurp(dir_ / c.output), Golden(c.golden)) << c.output;
+  }
+}
+
+TEST_F(FixCliTest, FailuresExitWithOneAndWriteNothing) {
+  const std::string asc = Input("five_points.asc", "sample.asc");
+  const fs::path old = dir_.Write("sample.fix", "old\r\n");
+  struct Case {
+    std::vector<std::string> args;
+    const char* message;
+  };
+  const std::vector<Case> cases = {
+      {{"fix-multispec", asc, "--concentration", "0"}, "Concentration '0': Division by zero"},
+      {{"fix-multispec", asc, "--concentration", "1,5"}, "'1,5' is not a valid floating point value"},
+      {{"fix-multispec", asc}, "No concentration given"},
+      {{"fix-uvprobe", dir_.Write("short.txt", "a\r\nb\r\n").string(), "--concentration", "1"},
+       "short.txt holds no data point"},
+      {{"fix-multispec", dir_.Write("plain.asc", "400,1\r\n").string(), "--concentration", "1"},
+       "plain.asc is not a MultiSpec spectrum file"},
+      {{"fix-epsilon", (dir_ / "missinga.dem").string()}, "missinga.dem"},
+      {{"fix-epsilon", dir_.Write("nega.dem", "0 -2 3\r\n").string()}, "a count cannot be negative"},
+      // "abc" less four characters would be "abc" itself.
+      {{"epsilon-table", dir_.Write("abc", "0 0 1\r\n400\r\n").string()}, "over its own input"},
+  };
+  for (const Case& c : cases) {
+    const Result result = RunCli(c.args);
+    EXPECT_EQ(result.code, 1) << c.message;
+    EXPECT_THAT(result.err, HasSubstr(c.message));
+  }
+  EXPECT_EQ(test::Slurp(old), "old\r\n");
+  EXPECT_EQ(test::Slurp(dir_ / "abc"), "0 0 1\r\n400\r\n");
+  EXPECT_FALSE(fs::exists(dir_ / "short.fix"));
+  EXPECT_FALSE(fs::exists(dir_ / "plain.fix"));
+  EXPECT_FALSE(fs::exists(dir_ / "nega.fix"));
+}
+
+TEST_F(FixCliTest, AFailingInputDoesNotStopTheOthers) {
+  const std::string good = Input("two_spectraa.dem", "gooda.dem");
+  const Result result = RunCli({"fix-epsilon", (dir_ / "missinga.dem").string(), good});
+  EXPECT_EQ(result.code, 1);
+  EXPECT_THAT(result.err, HasSubstr("missinga.dem"));
+  EXPECT_EQ(test::Slurp(dir_ / "gooda.fix"), Golden("two_spectra.fix"));
+}
+
+TEST_F(FixCliTest, UsageErrorsExitWithTwo) {
+  const std::string first = Input("two_spectraa.dem", "firsta.dem");
+  const std::string second = Input("one_wavelengtha.dem", "seconda.dem");
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"fix-epsilon", first, second, "-o", (dir_ / "one.fix").string()},
+           {"fix-epsilon"},
+           {"fix-uvprobe", first, "--box", "Edit2=1"},
+           {"epsilon-table", first, "--columns"},
+       }) {
+    EXPECT_EQ(RunCli(args).code, 2) << args[0];
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "one.fix"));
+  EXPECT_FALSE(fs::exists(dir_ / "firsta.fix"));
+}
+
+}  // namespace
+}  // namespace specbridge::cli
