@@ -46,6 +46,14 @@ demo:
 	  --comment2 "pH 7.0 (HEPES)" --v0 2 --vt 0.01 --cm 1e-4 --ch 0 --temp 25 --titrant 1:2e-3 \
 	  --xlow 260 --xhigh 600 -o $(DEMO)/tit.txt
 	@echo "Titration: 21 spectra of examples/titration/tit00.ASC ... tit20.ASC -> $(DEMO)/tit.txt"
+	$(CLI) epsilon-table examples/fix/complexa.dem -o $(DEMO)/complex_epsilon.txt
+	$(CLI) fix-epsilon examples/fix/complexa.dem -o $(DEMO)/complex.fix
+	$(CLI) fix-multispec examples/fix/ligand.asc --concentration 5e-5 -o $(DEMO)/ligand.fix
+	$(CLI) fix-multispec examples/fix/ligand.asc --concentration 5e-5 --columns -o $(DEMO)/ligand_columns.fix
+	$(CLI) fix-uvprobe examples/fix/uvprobe.txt --concentration 2.5e-4 -o $(DEMO)/uvprobe.fix
+	@echo "FIX files: examples/fix/complexa.dem -> $(DEMO)/complex_epsilon.txt and $(DEMO)/complex.fix;"
+	@echo "  examples/fix/ligand.asc -> $(DEMO)/ligand.fix (rows) and $(DEMO)/ligand_columns.fix (columns);"
+	@echo "  examples/fix/uvprobe.txt -> $(DEMO)/uvprobe.fix"
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.hpp')
