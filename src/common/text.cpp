@@ -93,16 +93,27 @@ std::string_view TextReader::NextToken() {
   return bytes_.substr(start, pos_ - start);
 }
 
+// The place is spelled out only on a failure: no allocation per number.
 double TextReader::ReadReal() {
   const std::string_view token = NextToken();
   if (token.empty()) return 0;
-  return WithContext(Where(), [&] { return TextToReal(token); });
+  try {
+    return TextToReal(token);
+  } catch (Failure& failure) {
+    failure.AddContext(Where());
+    throw;
+  }
 }
 
 std::int32_t TextReader::ReadInteger() {
   const std::string_view token = NextToken();
   if (token.empty()) return 0;
-  return WithContext(Where(), [&] { return TextToInteger(token); });
+  try {
+    return TextToInteger(token);
+  } catch (Failure& failure) {
+    failure.AddContext(Where());
+    throw;
+  }
 }
 
 std::string TextReader::ReadLine() {
