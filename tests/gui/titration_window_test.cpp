@@ -11,12 +11,13 @@
 #include "shell/Unit1.hpp"
 #include "support/test_support.hpp"
 #include "titration/Unit2.hpp"
+#include "titration/titration_test_support.hpp"
 
 namespace specbridge::titration {
 namespace {
 
-using test::DataPath;
-using test::Find;
+using specbridge::test::DataPath;
+using specbridge::test::Find;
 
 class TitrationWindowTest : public ::testing::Test {
  protected:
@@ -33,26 +34,18 @@ class TitrationWindowTest : public ::testing::Test {
   }
   void OpenComma() {
     dialogs_.Answer(DataPath("titration/comma/comma01.ASC"));
-    test::Trigger(form_, "Open1");
+    specbridge::test::Trigger(form_, "Open1");
   }
+  // The boxes of the worked example, typed in.
   void TypeExampleBoxes() {
-    for (const auto& [box, text] : {std::pair{"Comment1", "Titration A"},
-                                    {"Comment2", "pH 7"},
-                                    {"V0", "2"},
-                                    {"Vt", "0.01"},
-                                    {"CM", "0.0001"},
-                                    {"CH", "0"},
-                                    {"Temp", "25"},
-                                    {"No1", "1"},
-                                    {"CL1", "0.001"},
-                                    {"No2", "3"},
-                                    {"CL2", "0.01"}}) {
-      Type(box, text);
+    const BoxTexts example = titration::test::ExampleBoxes();
+    for (const auto& box : example.All()) {
+      if (box.text != box.designText) Type(box.name.c_str(), box.text.c_str());
     }
   }
 
   std::filesystem::path start_;
-  test::TempDir dir_;
+  specbridge::test::TempDir dir_;
   shell::DirectoryMemory directories_{dir_.Path()};
   ScriptedDialogs dialogs_;
   TForm2 form_{directories_, dialogs_};
@@ -94,7 +87,7 @@ TEST_F(TitrationWindowTest, OpensCalculatesAndSavesTheSeries) {
   EXPECT_EQ(Find<QTableWidget>(form_, "StringGrid2")->rowCount(), 4);  // the last file read
 
   TypeExampleBoxes();
-  test::Trigger(form_, "Calculate1");
+  specbridge::test::Trigger(form_, "Calculate1");
   auto* grid = Find<QTableWidget>(form_, "StringGrid1");
   ASSERT_EQ(grid->columnCount(), 4);
   EXPECT_EQ(grid->item(1, 0)->text(), "[M] (M)");
@@ -103,22 +96,22 @@ TEST_F(TitrationWindowTest, OpensCalculatesAndSavesTheSeries) {
   const auto out = dir_ / "out" / "comma.txt";
   std::filesystem::create_directory(out.parent_path());
   dialogs_.Answer(out);
-  test::Trigger(form_, "Save1");
+  specbridge::test::Trigger(form_, "Save1");
   EXPECT_EQ(dialogs_.Requests().back().dialog.fileName, Text("SaveFile").toStdString());
-  EXPECT_TRUE(test::MatchesGolden("titration/expected/comma.txt", test::Slurp(out)));
+  EXPECT_TRUE(specbridge::test::MatchesGolden("titration/expected/comma.txt", specbridge::test::Slurp(out)));
   // Both dialogs were remembered in "dirinf".
-  EXPECT_EQ(test::Slurp(dir_ / "dirinf"), out.parent_path().string() + "\r\n");
+  EXPECT_EQ(specbridge::test::Slurp(dir_ / "dirinf"), out.parent_path().string() + "\r\n");
 
   if (const char* shot = std::getenv("SPECBRIDGE_SCREENSHOT")) form_.grab().save(shot);
 }
 
 TEST_F(TitrationWindowTest, NothingHappensUntilTheBoxesAreFilled) {
   OpenComma();
-  test::Trigger(form_, "Calculate1");  // all boxes at their design-time texts
+  specbridge::test::Trigger(form_, "Calculate1");  // all boxes at their design-time texts
   EXPECT_EQ(Find<QTableWidget>(form_, "StringGrid1")->item(1, 0), nullptr);
-  test::Trigger(form_, "Save1");  // no concentrations yet: no dialog
+  specbridge::test::Trigger(form_, "Save1");  // no concentrations yet: no dialog
   EXPECT_EQ(dialogs_.Requests().size(), 1U);
-  test::Trigger(form_, "SaveAsKineticsforTorvelMelquist20031");
+  specbridge::test::Trigger(form_, "SaveAsKineticsforTorvelMelquist20031");
   EXPECT_EQ(dialogs_.Messages(), std::vector<std::string>{"Comment1 is missing!!!"});
   EXPECT_EQ(dialogs_.Requests().size(), 1U);
   EXPECT_TRUE(dialogs_.Errors().empty());
@@ -162,9 +155,9 @@ TEST_F(TitrationWindowTest, DrawsEverySpectrumInItsColour) {
 TEST_F(TitrationWindowTest, ViewFileBufferToggles) {
   auto* buffer = Find<QTableWidget>(form_, "StringGrid2");
   form_.show();
-  test::Trigger(form_, "ViewFileBuffer1");
+  specbridge::test::Trigger(form_, "ViewFileBuffer1");
   EXPECT_TRUE(buffer->isVisible());
-  test::Trigger(form_, "ViewFileBuffer1");
+  specbridge::test::Trigger(form_, "ViewFileBuffer1");
   EXPECT_FALSE(buffer->isVisible());
 }
 
@@ -183,18 +176,19 @@ TEST_F(TitrationWindowTest, TimesFileFeedsTheKineticsExport) {
 
   const auto out = dir_ / "kinetics.txt";
   dialogs_.Answer(out);
-  test::Trigger(form_, "SaveAsKineticsforTorvelMelquist20031");
+  specbridge::test::Trigger(form_, "SaveAsKineticsforTorvelMelquist20031");
   EXPECT_TRUE(dialogs_.Errors().empty());
-  EXPECT_TRUE(test::MatchesGolden("titration/expected/kinetics_times_file.txt", test::Slurp(out)));
+  EXPECT_TRUE(
+      specbridge::test::MatchesGolden("titration/expected/kinetics_times_file.txt", specbridge::test::Slurp(out)));
   EXPECT_EQ(Text("Temp"), "20");
 }
 
 TEST(MainWindowTitration, ShowsTheTitrationWindow) {
-  test::TempDir dir;
+  specbridge::test::TempDir dir;
   shell::DirectoryMemory directories(dir.Path());
   ScriptedDialogs dialogs;
   shell::TForm1 main(directories, dialogs);
-  test::Trigger(main, "TitrationExperiments1");
+  specbridge::test::Trigger(main, "TitrationExperiments1");
   auto* window = Find<TForm2>(main, "TForm2");
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
