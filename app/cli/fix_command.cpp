@@ -66,7 +66,6 @@ CLI::App* AddFixCommand(CLI::App& app, Context& context, const std::string& name
     ApplyBoxAssignments(options->boxAssignments, options->boxes);
     RunAll(*options, context, propose, convert);
   });
-  AddBoxOption(*command, options->boxAssignments);
   return command;
 }
 
@@ -86,6 +85,7 @@ Convert SpectrumConversion(fix::SpectrumKind rows, fix::SpectrumKind columns) {
 void AddConcentration(CLI::App& command, FixOptions& options) {
   AddBoxFlag(command, "--concentration", options.boxes, "Edit1",
              "Molar concentration (mol/l) that divides every absorbance, as typed into the dialog");
+  AddBoxOption(command, options.boxAssignments);
 }
 
 }  // namespace

@@ -116,6 +116,7 @@ TEST_F(FixCliTest, UsageErrorsExitWithTwo) {
            {"fix-epsilon"},
            {"fix-uvprobe", first, "--box", "Edit2=1"},
            {"epsilon-table", first, "--columns"},
+           {"epsilon-table", first, "--box", "Edit1=1"},
        }) {
     EXPECT_EQ(RunCli(args).code, 2) << args[0];
   }
