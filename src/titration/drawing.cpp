@@ -23,44 +23,36 @@ void Frame(PlotScene& scene, const PlotMapping& map, const PlotRange& r) {
   scene.LineTo(map.PlotX(r.xLow), map.PlotY(r.yLow));
 }
 
-double BoxValue(const std::string& text) { return TextToReal(text); }
+// A range box takes the value typed when it lies strictly between the
+// bounds; otherwise the box shows `restore` and the range is unchanged.
+bool AcceptWithin(double low, double high, double restore, double& target, std::string& boxText) {
+  const double v = TextToReal(boxText);
+  if (low < v && v < high) {
+    target = v;
+    return true;
+  }
+  boxText = ShortReal(restore);
+  return false;
+}
 
 }  // namespace
 
 bool AcceptXLow(TitrationSeries& series, std::string& boxText) {
-  const double v = BoxValue(boxText);
   const PlotRange& data = series.DataRange;
-  if (data.xLow - 1 < v && v < data.xHigh + 1) {
-    series.SelectedRange.xLow = v;
-    return true;
-  }
-  boxText = ShortReal(data.xLow);
-  return false;
+  return AcceptWithin(data.xLow - 1, data.xHigh + 1, data.xLow, series.SelectedRange.xLow, boxText);
 }
 
 bool AcceptXHigh(TitrationSeries& series, std::string& boxText) {
-  const double v = BoxValue(boxText);
   const PlotRange& data = series.DataRange;
-  if (data.xLow - 1 < v && v < data.xHigh + 1) {
-    series.SelectedRange.xHigh = v;
-    return true;
-  }
-  boxText = ShortReal(data.xHigh);
-  return false;
+  return AcceptWithin(data.xLow - 1, data.xHigh + 1, data.xHigh, series.SelectedRange.xHigh, boxText);
 }
 
 // The plot always starts at zero absorbance.
 void RefuseYLow(std::string& boxText) { boxText = "0.00"; }
 
 bool AcceptYHigh(TitrationSeries& series, std::string& boxText) {
-  const double v = BoxValue(boxText);
   const PlotRange& data = series.DataRange;
-  if (data.yLow - 0.1 < v && v < data.yHigh + 0.1) {
-    series.SelectedRange.yHigh = v;
-    return true;
-  }
-  boxText = ShortReal(data.yHigh);
-  return false;
+  return AcceptWithin(data.yLow - 0.1, data.yHigh + 0.1, data.yHigh, series.SelectedRange.yHigh, boxText);
 }
 
 bool AcceptUsedSpectra(TitrationSeries& series, std::string& boxText) {

@@ -1,6 +1,5 @@
-#include <sstream>
-
 #include "cli/cli.hpp"
+#include "cli/cli_support.hpp"
 #include "support/test_support.hpp"
 
 namespace specbridge::cli {
@@ -9,16 +8,7 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 
-struct Result {
-  int code;
-  std::string out, err;
-};
-
-Result RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int code = Run(args, out, err);
-  return {code, out.str(), err.str()};
-}
+using test::RunCli;
 
 class FixCliTest : public ::testing::Test {
  protected:
@@ -35,13 +25,13 @@ class FixCliTest : public ::testing::Test {
 TEST_F(FixCliTest, WritesEachInputBesideItselfUnderItsProposedName) {
   const std::string first = Input("two_spectraa.dem", "firsta.dem");
   const std::string second = Input("one_wavelengtha.dem", "seconda.dem");
-  const Result table = RunCli({"epsilon-table", first, second});
+  const test::CliResult table = RunCli({"epsilon-table", first, second});
   EXPECT_EQ(table.code, 0) << table.err;
   EXPECT_EQ(test::Slurp(dir_ / "firsta"), Golden("two_spectra.table"));
   EXPECT_EQ(test::Slurp(dir_ / "seconda"), Golden("one_wavelength.table"));
   EXPECT_THAT(table.out, HasSubstr((dir_ / "seconda").string()));
 
-  const Result fix = RunCli({"fix-epsilon", first});
+  const test::CliResult fix = RunCli({"fix-epsilon", first});
   EXPECT_EQ(fix.code, 0) << fix.err;
   EXPECT_EQ(test::Slurp(dir_ / "firsta.fix"), Golden("two_spectra.fix"));
 }
@@ -62,7 +52,7 @@ TEST_F(FixCliTest, SpectrumCommandsTakeTheConcentrationAsTyped) {
       {{"fix-uvprobe", uv, "--concentration=0.001"}, "uv.fix", "thousands_comma.fix"},
   };
   for (const Case& c : cases) {
-    const Result result = RunCli(c.args);
+    const test::CliResult result = RunCli(c.args);
     EXPECT_EQ(result.code, 0) << result.err;
     EXPECT_EQ(test::Slurp(dir_ / c.output), Golden(c.golden)) << c.output;
   }
@@ -89,7 +79,7 @@ TEST_F(FixCliTest, FailuresExitWithOneAndWriteNothing) {
       {{"epsilon-table", dir_.Write("abc", "0 0 1\r\n400\r\n").string()}, "over its own input"},
   };
   for (const Case& c : cases) {
-    const Result result = RunCli(c.args);
+    const test::CliResult result = RunCli(c.args);
     EXPECT_EQ(result.code, 1) << c.message;
     EXPECT_THAT(result.err, HasSubstr(c.message));
   }
@@ -102,7 +92,7 @@ TEST_F(FixCliTest, FailuresExitWithOneAndWriteNothing) {
 
 TEST_F(FixCliTest, AFailingInputDoesNotStopTheOthers) {
   const std::string good = Input("two_spectraa.dem", "gooda.dem");
-  const Result result = RunCli({"fix-epsilon", (dir_ / "missinga.dem").string(), good});
+  const test::CliResult result = RunCli({"fix-epsilon", (dir_ / "missinga.dem").string(), good});
   EXPECT_EQ(result.code, 1);
   EXPECT_THAT(result.err, HasSubstr("missinga.dem"));
   EXPECT_EQ(test::Slurp(dir_ / "gooda.fix"), Golden("two_spectra.fix"));
