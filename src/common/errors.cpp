@@ -4,6 +4,10 @@
 
 namespace specbridge {
 
+std::string LinePlace(std::string_view name, long long line) {
+  return (name.empty() ? std::string("line ") : std::string(name) + ", line ") + std::to_string(line);
+}
+
 double CheckedDivide(double a, double b) {
   if (b == 0) throw MathError(a == 0 ? "Invalid floating point operation (0 / 0)" : "Division by zero");
   return CheckedFinite(a / b);

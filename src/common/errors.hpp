@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace specbridge {
 
@@ -42,16 +43,30 @@ class CapacityError : public Failure {
   using Failure::Failure;
 };
 
+// "name, line 12", or "line 12" without a name.
+std::string LinePlace(std::string_view name, long long line);
+
 // Runs `body`; a Failure escaping it gets `where` put in front of its message
-// and keeps its type.
-template <class Body>
-decltype(auto) WithContext(std::string_view where, Body&& body) {
+// and keeps its type. `where` is a text, or a callable that gives it: the
+// callable runs only on a failure, so loops over many numbers build no text.
+template <class Where, class Body>
+decltype(auto) WithContext(Where&& where, Body&& body) {
   try {
     return body();
   } catch (Failure& failure) {
-    failure.AddContext(where);
+    if constexpr (std::is_invocable_v<Where&>) {
+      failure.AddContext(where());
+    } else {
+      failure.AddContext(where);
+    }
     throw;
   }
+}
+
+// WithContext with the place "name, line N".
+template <class Body>
+decltype(auto) AtLine(std::string_view name, long long line, Body&& body) {
+  return WithContext([&] { return LinePlace(name, line); }, body);
 }
 
 // Quotient a / b; a zero divisor, 0/0 or an overflow throws MathError.

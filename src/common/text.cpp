@@ -48,21 +48,6 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
   return bytes;
 }
 
-std::vector<std::string> LoadLines(std::string_view bytes) {
-  if (const auto nul = bytes.find('\0'); nul != std::string_view::npos) bytes = bytes.substr(0, nul);
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (c != '\n' && c != '\r') continue;
-    lines.emplace_back(bytes.substr(start, i - start));
-    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
-  return lines;
-}
-
 void LoadLineViews(std::string_view bytes, std::vector<std::string_view>& lines) {
   lines.clear();
   if (const auto nul = bytes.find('\0'); nul != std::string_view::npos) bytes = bytes.substr(0, nul);
@@ -77,11 +62,13 @@ void LoadLineViews(std::string_view bytes, std::vector<std::string_view>& lines)
   if (start < bytes.size()) lines.push_back(bytes.substr(start));
 }
 
-TextReader::TextReader(std::string_view bytes, std::string name) : bytes_(bytes), name_(std::move(name)) {}
-
-std::string TextReader::Where() const {
-  return (name_.empty() ? std::string("line ") : name_ + ", line ") + std::to_string(line_);
+std::vector<std::string> LoadLines(std::string_view bytes) {
+  std::vector<std::string_view> views;
+  LoadLineViews(bytes, views);
+  return {views.begin(), views.end()};
 }
+
+TextReader::TextReader(std::string_view bytes, std::string name) : bytes_(bytes), name_(std::move(name)) {}
 
 std::string_view TextReader::NextToken() {
   while (pos_ < bytes_.size() && IsSeparator(bytes_[pos_])) {
@@ -93,27 +80,14 @@ std::string_view TextReader::NextToken() {
   return bytes_.substr(start, pos_ - start);
 }
 
-// The place is spelled out only on a failure: no allocation per number.
 double TextReader::ReadReal() {
   const std::string_view token = NextToken();
-  if (token.empty()) return 0;
-  try {
-    return TextToReal(token);
-  } catch (Failure& failure) {
-    failure.AddContext(Where());
-    throw;
-  }
+  return token.empty() ? 0 : AtLine(name_, line_, [&] { return TextToReal(token); });
 }
 
 std::int32_t TextReader::ReadInteger() {
   const std::string_view token = NextToken();
-  if (token.empty()) return 0;
-  try {
-    return TextToInteger(token);
-  } catch (Failure& failure) {
-    failure.AddContext(Where());
-    throw;
-  }
+  return token.empty() ? 0 : AtLine(name_, line_, [&] { return TextToInteger(token); });
 }
 
 std::string TextReader::ReadLine() {

@@ -45,7 +45,6 @@ class TextReader {
 
  private:
   std::string_view NextToken();
-  std::string Where() const;
 
   std::string_view bytes_;
   std::size_t pos_ = 0;

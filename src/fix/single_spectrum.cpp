@@ -8,8 +8,9 @@
 namespace specbridge::fix {
 namespace {
 
+// Lines are counted from 1 in messages.
 std::string LineName(const std::string& name, std::size_t index) {
-  return (name.empty() ? std::string("line ") : name + ", line ") + std::to_string(index + 1);
+  return LinePlace(name, static_cast<long long>(index) + 1);
 }
 
 // The text of line `index` from character `from` (0-based) on; a missing line
@@ -19,20 +20,8 @@ std::string_view Tail(const std::vector<std::string>& lines, std::size_t index, 
   return std::string_view(lines[index]).substr(from);
 }
 
-// Runs `body`; a failure gets the line put in front of its message. The place
-// is spelled out only then, so reading allocates nothing per number.
-template <class Body>
-auto AtLine(const std::string& name, std::size_t index, Body&& body) {
-  try {
-    return body();
-  } catch (Failure& failure) {
-    failure.AddContext(LineName(name, index));
-    throw;
-  }
-}
-
 double RealAt(const std::vector<std::string>& lines, std::size_t index, std::size_t from, const std::string& name) {
-  return AtLine(name, index, [&] { return TextToReal(Tail(lines, index, from)); });
+  return AtLine(name, static_cast<long long>(index) + 1, [&] { return TextToReal(Tail(lines, index, from)); });
 }
 
 }  // namespace
@@ -42,7 +31,7 @@ std::optional<SingleSpectrum> ReadMultiSpecSpectrum(const std::vector<std::strin
   // Labels of 9, 8 and 10 characters precede the header values.
   const double first = RealAt(lines, 10, 9, name);
   const double last = RealAt(lines, 11, 8, name);
-  const std::int32_t count = AtLine(name, 12, [&] { return TextToInteger(Tail(lines, 12, 10)); });
+  const std::int32_t count = AtLine(name, 13, [&] { return TextToInteger(Tail(lines, 12, 10)); });
   if (count < 1) {
     throw ConversionError(LineName(name, 12) + ": the point count " + std::to_string(count) +
                           " gives no spectrum; it must be at least 2");
@@ -68,7 +57,7 @@ std::optional<SingleSpectrum> ReadMultiSpecSpectrum(const std::vector<std::strin
   const long double span = static_cast<long double>(last) - first;
   for (std::size_t i = 0; i < n; ++i) {
     const long double wavelength = span * static_cast<long double>(i) / static_cast<long double>(count - 1) + first;
-    spectrum.wavelengths[i] = AtLine(name, 10, [&] { return CheckedFinite(static_cast<double>(wavelength)); });
+    spectrum.wavelengths[i] = AtLine(name, 11, [&] { return CheckedFinite(static_cast<double>(wavelength)); });
   }
   return spectrum;
 }
@@ -85,7 +74,7 @@ SingleSpectrum ReadUvProbeSpectrum(const std::vector<std::string>& lines, const 
     const std::size_t comma2 = comma1 == std::string_view::npos ? comma1 : line.find(',', comma1 + 1);
     const std::size_t comma3 = comma2 == std::string_view::npos ? comma2 : line.find(',', comma2 + 1);
     if (comma1 == std::string_view::npos || comma3 != std::string_view::npos) continue;  // the point stays (0, 0)
-    AtLine(name, k, [&] {
+    AtLine(name, static_cast<long long>(k) + 1, [&] {
       double& wavelength = spectrum.wavelengths[k - 2];
       double& absorbance = spectrum.absorbances[k - 2];
       if (comma2 == std::string_view::npos) {

@@ -23,20 +23,6 @@ std::string_view From(std::string_view text, std::size_t from) {
   return from - 1 < text.size() ? text.substr(from - 1) : std::string_view();
 }
 
-std::string Where(const std::string& name, int line) { return name + ", line " + std::to_string(line); }
-
-// Like WithContext, but the place is only spelled out when something failed:
-// a series holds 300,000 numbers.
-template <class Body>
-decltype(auto) AtLine(const std::string& name, int line, Body&& body) {
-  try {
-    return body();
-  } catch (Failure& failure) {
-    failure.AddContext(Where(name, line));
-    throw;
-  }
-}
-
 class FileLines {
  public:
   FileLines(const std::vector<std::string_view>& lines, const std::string& name) : lines_(lines), name_(name) {}
@@ -47,7 +33,8 @@ class FileLines {
   // A line a number must come from; a file that ends before it is truncated.
   std::string_view Needed(int n) const {
     if (n > Count()) {
-      throw FileError(Where(name_, n) + ": the file ends after line " + std::to_string(Count()) + " (truncated file?)");
+      throw FileError(LinePlace(name_, n) + ": the file ends after line " + std::to_string(Count()) +
+                      " (truncated file?)");
     }
     return Line(n);
   }
@@ -106,7 +93,7 @@ int ReadTitleHeader(TitrationSeries& series, const FileLines& file, int k) {
       }
     } catch (Failure& failure) {
       // One point leaves no spacing to divide by.
-      failure.AddContext(Where(file.Name(), 13) + " ('" + std::string(file.Line(13)) + "')");
+      failure.AddContext(LinePlace(file.Name(), 13) + " ('" + std::string(file.Line(13)) + "')");
       throw;
     }
   }
@@ -413,13 +400,13 @@ void ReadSeriesFile(TitrationSeries& series, const std::vector<std::string_view>
 void ReadBlankSheet(TitrationSeries& series, const std::vector<std::string>& rows, const std::string& name) {
   if (rows.empty()) throw FileError(name + ", line 2: the file holds no table after its \"2D\" line");
   std::vector<std::string_view> fields;
-  WithContext(Where(name, 2), [&] { SplitFields(rows[0], fields); });
+  WithContext(LinePlace(name, 2), [&] { SplitFields(rows[0], fields); });
   const int columns = static_cast<int>(fields.size());
   const int spectra = columns - 1;
   const int points = static_cast<int>(rows.size()) - 1;
-  if (spectra < 1) throw FileError(Where(name, 2) + ": the table has no value columns ('" + rows[0] + "')");
+  if (spectra < 1) throw FileError(LinePlace(name, 2) + ": the table has no value columns ('" + rows[0] + "')");
   if (spectra > kMaxSpectra) {
-    throw CapacityError(Where(name, 2) + ": " + std::to_string(spectra) + " spectra; at most " +
+    throw CapacityError(LinePlace(name, 2) + ": " + std::to_string(spectra) + " spectra; at most " +
                         std::to_string(kMaxSpectra) + " can be read");
   }
   if (points > kMaxPoints) {
