@@ -112,6 +112,18 @@ void TextReader::SkipLine() {
   }
 }
 
+std::optional<CommaPoint> ReadCommaPoint(std::string_view line) {
+  const std::size_t first = line.find(',');
+  if (first == std::string_view::npos) return std::nullopt;
+  const std::size_t second = line.find(',', first + 1);
+  if (second == std::string_view::npos)
+    return CommaPoint{TextToReal(line.substr(0, first)), TextToReal(line.substr(first + 1))};
+  if (line.find(',', second + 1) != std::string_view::npos) return std::nullopt;
+  const double thousands = TextToReal(line.substr(0, first));
+  const double rest = TextToReal(line.substr(first + 1, second - first - 1));
+  return CommaPoint{CheckedFinite(thousands * 1000 + rest), TextToReal(line.substr(second + 1))};
+}
+
 std::string_view TrimControls(std::string_view text) {
   while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) text.remove_prefix(1);
   while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.remove_suffix(1);

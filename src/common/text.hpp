@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,17 @@ class TextReader {
 inline constexpr int kMaxFields = 1300;
 void SplitFields(std::string_view line, std::vector<std::string_view>& fields);
 std::vector<std::string_view> SplitFields(std::string_view line);
+
+// One data line of a UVProbe export: "400.0,0.532", or "1,100.0,0.532" where
+// the instrument writes the thousands of a wavelength of 1000 nm or more
+// before a comma. Nothing for a line without a comma or with more than two;
+// a field that is not a number throws ConversionError, an overflowing
+// wavelength MathError.
+struct CommaPoint {
+  double wavelength = 0;
+  double value = 0;
+};
+std::optional<CommaPoint> ReadCommaPoint(std::string_view line);
 
 // Removes characters of code 32 or below from both ends.
 std::string_view TrimControls(std::string_view text);

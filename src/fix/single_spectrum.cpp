@@ -4,6 +4,7 @@
 
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
+#include "common/text.hpp"
 
 namespace specbridge::fix {
 namespace {
@@ -69,24 +70,11 @@ SingleSpectrum ReadUvProbeSpectrum(const std::vector<std::string>& lines, const 
   spectrum.wavelengths.assign(n, 0.0);
   spectrum.absorbances.assign(n, 0.0);
   for (std::size_t k = 2; k < lines.size(); ++k) {
-    const std::string_view line = lines[k];
-    const std::size_t comma1 = line.find(',');
-    const std::size_t comma2 = comma1 == std::string_view::npos ? comma1 : line.find(',', comma1 + 1);
-    const std::size_t comma3 = comma2 == std::string_view::npos ? comma2 : line.find(',', comma2 + 1);
-    if (comma1 == std::string_view::npos || comma3 != std::string_view::npos) continue;  // the point stays (0, 0)
-    AtLine(name, static_cast<long long>(k) + 1, [&] {
-      double& wavelength = spectrum.wavelengths[k - 2];
-      double& absorbance = spectrum.absorbances[k - 2];
-      if (comma2 == std::string_view::npos) {
-        wavelength = TextToReal(line.substr(0, comma1));
-        absorbance = TextToReal(line.substr(comma1 + 1));
-      } else {
-        // "1,100.0": the thousands and the rest of the wavelength.
-        const double thousands = TextToReal(line.substr(0, comma1));
-        wavelength = CheckedFinite(1000 * thousands + TextToReal(line.substr(comma1 + 1, comma2 - comma1 - 1)));
-        absorbance = TextToReal(line.substr(comma2 + 1));
-      }
-    });
+    // A line without a comma, or with more than two, stays a point (0, 0).
+    const auto point = AtLine(name, static_cast<long long>(k) + 1, [&] { return ReadCommaPoint(lines[k]); });
+    if (!point) continue;
+    spectrum.wavelengths[k - 2] = point->wavelength;
+    spectrum.absorbances[k - 2] = point->value;
   }
   return spectrum;
 }

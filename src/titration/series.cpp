@@ -107,22 +107,13 @@ int ReadQuotedComma(TitrationSeries& series, const FileLines& file, int k) {
   const int count = CheckedPointCount(file.Count() - 2, file.Name());
   for (int i = 0; i < count; ++i) {
     const int n = 3 + i;
-    const std::string_view line = file.Line(n);
-    const std::size_t first = line.find(',');
-    const std::size_t second = first == std::string_view::npos ? first : line.find(',', first + 1);
-    const bool third = second != std::string_view::npos && line.find(',', second + 1) != std::string_view::npos;
-    if (first == std::string_view::npos || third) {
+    const auto point = AtLine(file.Name(), n, [&] { return ReadCommaPoint(file.Line(n)); });
+    if (!point) {
       ClearPoint(series, k, i);
-    } else if (second == std::string_view::npos) {
-      if (k == 0) series.W(i) = file.Real(n, line.substr(0, first));
-      series.A(k, i) = file.Real(n, line.substr(first + 1));
-    } else {
-      if (k == 0) {
-        series.W(i) =
-            file.Real(n, line.substr(0, first)) * 1000 + file.Real(n, line.substr(first + 1, second - first - 1));
-      }
-      series.A(k, i) = file.Real(n, line.substr(second + 1));
+      continue;
     }
+    if (k == 0) series.W(i) = point->wavelength;
+    series.A(k, i) = point->value;
   }
   return count;
 }

@@ -100,3 +100,26 @@ TEST(ReadFileBytes, ReadsWholeFilesAndNamesMissingOnes) {
 
 }  // namespace
 }  // namespace specbridge
+
+namespace specbridge {
+namespace {
+
+TEST(ReadCommaPoint, ReadsOneOrTwoCommas) {
+  const auto plain = ReadCommaPoint("400.0,0.532");
+  ASSERT_TRUE(plain);
+  EXPECT_EQ(plain->wavelength, 400);
+  EXPECT_EQ(plain->value, 0.532);
+  // The thousands of 1100 nm cut off by a comma.
+  const auto wide = ReadCommaPoint("1,100.0,0.532");
+  ASSERT_TRUE(wide);
+  EXPECT_EQ(wide->wavelength, 1100);
+  EXPECT_EQ(wide->value, 0.532);
+  EXPECT_FALSE(ReadCommaPoint(""));
+  EXPECT_FALSE(ReadCommaPoint("400.0 0.5"));
+  EXPECT_FALSE(ReadCommaPoint("1,2,3,4"));
+  EXPECT_THROW_MSG(ReadCommaPoint("400.0,abs"), ConversionError, "'abs' is not a valid floating point value");
+  EXPECT_THROW_MSG(ReadCommaPoint("1e306,0,1"), MathError, "overflow");
+}
+
+}  // namespace
+}  // namespace specbridge
