@@ -48,7 +48,7 @@ void RunAll(const FixOptions& options, Context& context, Propose propose, const 
         throw FileError("Refusing to write " + output.string() + " over its own input; name the output with -o");
       }
       WriteFileAtomically(output, convert(input, options));
-      context.out << "Wrote " << output.string() << '\n';
+      context.err << "Wrote " << output.string() << '\n';
     } catch (const Failure& failure) {
       context.err << failure.Message() << '\n';
       context.exitCode = 1;

@@ -83,7 +83,10 @@ int RunTitration(TitrationOptions& o, Context& context) {
     } else {
       series.ConcentrationsReady = true;
       if (o.grid) PrintGrid(*grid, context.out);
-      if (!o.out.empty()) WriteFileAtomically(o.out, titration::WriteTitration2D(series, *grid, o.boxes, o.skip));
+      if (!o.out.empty()) {
+        WriteFileAtomically(o.out, titration::WriteTitration2D(series, *grid, o.boxes, o.skip));
+        context.err << "Wrote " << o.out << '\n';
+      }
     }
   }
   if (!o.kineticsOut.empty()) {
@@ -96,6 +99,7 @@ int RunTitration(TitrationOptions& o, Context& context) {
       std::vector<int> times;
       if (!o.times.empty()) times = titration::ReadTimesFile(ReadFileBytes(o.times), o.times);
       WriteFileAtomically(o.kineticsOut, titration::WriteKinetics2D(series, o.boxes, !o.times.empty(), times));
+      context.err << "Wrote " << o.kineticsOut << '\n';
     }
   }
   if (o.out.empty() && o.kineticsOut.empty() && !o.grid) {
