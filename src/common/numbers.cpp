@@ -228,7 +228,8 @@ Decimal RoundedAt(double a, int position) {
 Decimal RoundedSignificant(double a, int significant) {
   // From the binary exponent: the decimal exponent or one less.
   const auto biased = static_cast<int>(std::bit_cast<std::uint64_t>(a) >> 52U);
-  int exponent = biased == 0 ? -324 : static_cast<int>(std::floor((biased - 1023) * 0.30102999566398119521));
+  // floor(e * log10(2)) in integer arithmetic, exact for |e| <= 2620.
+  int exponent = biased == 0 ? -324 : ((biased - 1023) * 315653) >> 20;
   for (int attempt = 0; attempt < 2; ++attempt) {
     const int d = significant - 1 - exponent;
     const auto q = ScaledRound(a, d);
