@@ -29,7 +29,7 @@ TEST_F(FixCliTest, WritesEachInputBesideItselfUnderItsProposedName) {
   EXPECT_EQ(table.code, 0) << table.err;
   EXPECT_EQ(test::Slurp(dir_ / "firsta"), Golden("two_spectra.table"));
   EXPECT_EQ(test::Slurp(dir_ / "seconda"), Golden("one_wavelength.table"));
-  EXPECT_THAT(table.out, HasSubstr((dir_ / "seconda").string()));
+  EXPECT_THAT(table.err, HasSubstr("Wrote " + (dir_ / "seconda").string()));
 
   const test::CliResult fix = RunCli({"fix-epsilon", first});
   EXPECT_EQ(fix.code, 0) << fix.err;
