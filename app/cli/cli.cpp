@@ -29,6 +29,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   } catch (const Failure& failure) {
     err << failure.Message() << '\n';
     return 1;
+  } catch (const std::exception& fault) {
+    err << "Internal error: " << fault.what() << '\n';
+    return 1;
   }
   if (app.get_subcommands().empty()) {
     out << app.help();

@@ -3,6 +3,7 @@
 #include <deque>
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -81,6 +82,10 @@ bool RunCommand(Dialogs& dialogs, Command&& command) {
     dialogs.Error(failure.Message());
   } catch (const std::bad_alloc&) {
     dialogs.Error("Out of memory");
+  } catch (const std::exception& fault) {
+    // A fault of the program, not of the input: still no crash, and the
+    // data of the window stay as they were.
+    dialogs.Error(std::string("Internal error: ") + fault.what());
   }
   return false;
 }
