@@ -31,6 +31,8 @@ QLabel* Caption(const QString& text, QWidget* parent) { return new QLabel(text, 
 
 void ExitEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
+  // Opening a menu or switching windows does not leave the box.
+  if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) return;
   emit Exited();
 }
 

@@ -127,6 +127,11 @@ TEST_F(TitrationWindowTest, RangeBoxesAcceptOrRestoreTheirText) {
   EXPECT_EQ(form_.Series().SelectedRange.xLow, 400.5);
   Leave("Edit3", "0.5");
   EXPECT_EQ(Text("Edit3"), "0.00");
+  // Opening a menu does not leave the box.
+  Type("Edit3", "0.5");
+  QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+  QApplication::sendEvent(Find<QLineEdit>(form_, "Edit3"), &popup);
+  EXPECT_EQ(Text("Edit3"), "0.5");
   Leave("Edit6", "0");
   EXPECT_EQ(Text("Edit6"), "3");
   Leave("Edit6", "2");
