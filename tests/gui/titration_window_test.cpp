@@ -105,6 +105,18 @@ TEST_F(TitrationWindowTest, OpensCalculatesAndSavesTheSeries) {
   if (const char* shot = std::getenv("SPECBRIDGE_SCREENSHOT")) form_.grab().save(shot);
 }
 
+// Boxes hold Unicode; files get the Shift-JIS bytes the instruments use.
+TEST_F(TitrationWindowTest, WritesTypedTextInShiftJis) {
+  OpenComma();
+  TypeExampleBoxes();
+  Find<QLineEdit>(form_, "Comment1")->setText(QString::fromUtf8("\u6ef4\u5b9a A"));  // "titration A"
+  specbridge::test::Trigger(form_, "Calculate1");
+  dialogs_.Answer(dir_ / "sjis.txt");
+  specbridge::test::Trigger(form_, "Save1");
+  const std::string bytes = specbridge::test::Slurp(dir_ / "sjis.txt");
+  EXPECT_EQ(bytes.substr(0, bytes.find('\n') + 1), "\x93\x48\x92\xE8 A\t\t\t\r\n");
+}
+
 TEST_F(TitrationWindowTest, NothingHappensUntilTheBoxesAreFilled) {
   OpenComma();
   specbridge::test::Trigger(form_, "Calculate1");  // all boxes at their design-time texts
