@@ -22,10 +22,6 @@ class OutputFile {
     bytes_.append(line);
     bytes_.append("\r\n");
   }
-  // For writers that build a line in place.
-  std::string& Bytes() { return bytes_; }
-  const std::filesystem::path& Target() const { return target_; }
-
   // Throws FileError naming the target and the system's reason.
   void Commit();
 

@@ -74,9 +74,7 @@ std::string EpsilonTableText(const EpsilonData& data) {
 }
 
 void WriteEpsilonTable(const std::filesystem::path& path, const EpsilonData& data) {
-  OutputFile file(path);
-  file.Write(EpsilonTableText(data));
-  file.Commit();
+  WriteFileAtomically(path, EpsilonTableText(data));
 }
 
 }  // namespace specbridge::fix

@@ -46,9 +46,7 @@ std::string FixRowsText(std::span<const double> wavelengths, std::span<const std
 
 void WriteFixRows(const std::filesystem::path& path, std::span<const double> wavelengths,
                   std::span<const std::span<const double>> spectra) {
-  OutputFile file(path);
-  file.Write(FixRowsText(wavelengths, spectra));
-  file.Commit();
+  WriteFileAtomically(path, FixRowsText(wavelengths, spectra));
 }
 
 std::string FixColumnsText(std::span<const double> wavelengths, std::span<const double> values) {
@@ -69,9 +67,7 @@ std::string FixColumnsText(std::span<const double> wavelengths, std::span<const 
 
 void WriteFixColumns(const std::filesystem::path& path, std::span<const double> wavelengths,
                      std::span<const double> values) {
-  OutputFile file(path);
-  file.Write(FixColumnsText(wavelengths, values));
-  file.Commit();
+  WriteFileAtomically(path, FixColumnsText(wavelengths, values));
 }
 
 }  // namespace specbridge::fix
