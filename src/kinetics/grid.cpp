@@ -7,29 +7,45 @@
 namespace specbridge::kinetics {
 
 KineticGrid::KineticGrid(int columns, int rows)
-    : columns_(columns), rows_(rows), cells_(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows)) {
-  assert(columns >= 0 && rows >= 1);
+    : columns_(columns),
+      rows_(rows),
+      row0_(static_cast<std::size_t>(columns)),
+      times_(static_cast<std::size_t>(rows)),
+      omitted_(static_cast<std::size_t>(rows), 0),
+      values_(static_cast<std::size_t>(columns - 2) * static_cast<std::size_t>(rows - 1)) {
+  assert(columns >= 2 && rows >= 1);
 }
 
-const std::string& KineticGrid::Cell(int c, int r) const {
-  static const std::string empty;
-  if (c < 0 || c >= columns_ || r < 0 || r >= rows_) return empty;
-  return cells_[Index(c, r)];
+std::string_view KineticGrid::Cell(int c, int r) const {
+  if (c < 0 || c >= columns_ || r < 0 || r >= rows_) return {};
+  if (r == 0) return row0_[static_cast<std::size_t>(c)];
+  if (c == 0) return IsOmitted(r) ? kOmitMark : std::string_view();
+  if (c == 1) return times_[static_cast<std::size_t>(r)];
+  const Span span = values_[ValueIndex(c, r)];
+  return std::string_view(text_).substr(span.offset, span.length);
 }
 
-void KineticGrid::SetCell(int c, int r, std::string_view text) { MutableCell(c, r).assign(text); }
-
-std::string& KineticGrid::MutableCell(int c, int r) {
+void KineticGrid::SetCell(int c, int r, std::string_view text) {
   assert(c >= 0 && c < columns_ && r >= 0 && r < rows_);
-  return cells_[Index(c, r)];
+  if (r == 0) {
+    row0_[static_cast<std::size_t>(c)].assign(text);
+  } else if (c == 0) {
+    omitted_[static_cast<std::size_t>(r)] = text == kOmitMark ? 1 : 0;
+  } else if (c == 1) {
+    times_[static_cast<std::size_t>(r)].assign(text);
+  } else {
+    if (text_.size() + text.size() > UINT32_MAX) throw CapacityError("The grid holds at most 4 GB of text");
+    values_[ValueIndex(c, r)] = {static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(text.size())};
+    text_.append(text);
+  }
 }
 
 void KineticGrid::Mark(int r) {
-  if (r >= 1 && r < rows_ && columns_ > 0) SetCell(0, r, kOmitMark);
+  if (r >= 1 && r < rows_) omitted_[static_cast<std::size_t>(r)] = 1;
 }
 
 void KineticGrid::Clear(int r) {
-  if (r >= 1 && r < rows_ && columns_ > 0) MutableCell(0, r).clear();
+  if (r >= 1 && r < rows_) omitted_[static_cast<std::size_t>(r)] = 0;
 }
 
 int KineticGrid::KeptRowCount() const {
@@ -40,10 +56,11 @@ int KineticGrid::KeptRowCount() const {
 
 std::string KineticGrid::Dump() const {
   std::string out;
+  out.reserve(text_.size() + static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns_ + 8));
   for (int r = 0; r < rows_; ++r) {
     for (int c = 0; c < columns_; ++c) {
       if (c > 0) out += '\t';
-      out += cells_[Index(c, r)];
+      out += Cell(c, r);
     }
     out += "\r\n";
   }

@@ -9,6 +9,7 @@
 //   column 0, rows 1 .. R-1   omit marks: "Omit" or empty
 //   column c >= 2, row r >= 1 absorbance at wavelength c and time r
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,21 +29,20 @@ class KineticGrid {
  public:
   // A fresh window shows an empty table of 5 columns and 5 rows.
   KineticGrid() : KineticGrid(5, 5) {}
+  // At least 2 columns and 1 row.
   KineticGrid(int columns, int rows);
 
   int ColumnCount() const { return columns_; }
   int RowCount() const { return rows_; }
-  int WavelengthCount() const { return columns_ - 2; }
-  int TimeRowCount() const { return rows_ - 1; }
 
   // Empty outside the grid: the anchor search meets the empty text past the
-  // last column, as in the window.
-  const std::string& Cell(int c, int r) const;
-  // Requires 0 <= c < C and 0 <= r < R.
+  // last column, as in the window. A view stays valid until the next SetCell.
+  std::string_view Cell(int c, int r) const;
+  // Requires 0 <= c < C and 0 <= r < R. Column 0 below row 0 holds only the
+  // omit mark: any other text there clears it.
   void SetCell(int c, int r, std::string_view text);
-  std::string& MutableCell(int c, int r);
 
-  bool IsOmitted(int r) const { return Cell(0, r) == kOmitMark; }
+  bool IsOmitted(int r) const { return r >= 1 && r < rows_ && omitted_[static_cast<std::size_t>(r)] != 0; }
   // Rows outside 1 .. R-1 are ignored.
   void Mark(int r);
   void Clear(int r);
@@ -50,17 +50,32 @@ class KineticGrid {
   // Rows 1 .. R-1 without an omit mark.
   int KeptRowCount() const;
 
+  // Room for this many bytes of value text, so a reader fills without
+  // moving the text around.
+  void ReserveText(std::size_t bytes) { text_.reserve(bytes); }
+
   // The grid as a tab-separated text, one CR LF line per row.
   std::string Dump() const;
 
  private:
-  std::size_t Index(int c, int r) const {
-    return static_cast<std::size_t>(r) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(c);
+  // The value cells are written once by a reader and only read afterwards, so
+  // their texts lie in one buffer; the edges (wavelengths, times, marks) are
+  // what the handlers change.
+  struct Span {
+    std::uint32_t offset = 0;
+    std::uint32_t length = 0;
+  };
+  std::size_t ValueIndex(int c, int r) const {
+    return static_cast<std::size_t>(r - 1) * static_cast<std::size_t>(columns_ - 2) + static_cast<std::size_t>(c - 2);
   }
 
   int columns_ = 0;
   int rows_ = 0;
-  std::vector<std::string> cells_;  // row-major
+  std::vector<std::string> row0_;   // columns_ texts
+  std::vector<std::string> times_;  // rows_ texts, [0] unused
+  std::vector<char> omitted_;       // rows_ marks, [0] unused
+  std::vector<Span> values_;        // (C - 2) x (R - 1), row-major
+  std::string text_;
 };
 
 // Throws CapacityError naming `name` when a grid of this size would pass a

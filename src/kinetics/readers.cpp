@@ -32,7 +32,11 @@ std::string_view TrimBlanks(std::string_view text) {
 // The lines of a file, numbered from 1; a line past the end reads as empty.
 class Lines {
  public:
-  Lines(std::string_view bytes, const std::string& name) : name_(name) { LoadLineViews(bytes, lines_); }
+  Lines(std::string_view bytes, const std::string& name) : size_(bytes.size()), name_(name) {
+    LoadLineViews(bytes, lines_);
+  }
+  // The file's size: a bound for the text of its cells.
+  std::size_t Size() const { return size_; }
 
   int Count() const { return static_cast<int>(lines_.size()); }
   std::string_view operator[](int n) const {
@@ -58,6 +62,7 @@ class Lines {
 
  private:
   std::vector<std::string_view> lines_;
+  std::size_t size_;
   const std::string& name_;
 };
 
@@ -69,11 +74,10 @@ std::string_view From(std::string_view text, std::size_t from) {
 
 // ---- Layouts A and B: numbers read line by line ------------------------------
 
-// The numbers of one line; they end at the line end, whatever blanks stand
-// before it. Each token must be a number.
-void ReadNumbers(const Lines& file, int n, std::vector<double>& numbers) {
-  numbers.clear();
-  const std::string_view line = file[n];
+// The tokens of one line: they end at the line end, whatever blanks stand
+// before it.
+void Tokens(std::string_view line, std::vector<std::string_view>& tokens) {
+  tokens.clear();
   std::size_t i = 0;
   while (i < line.size()) {
     if (line[i] == ' ' || line[i] == '\t') {
@@ -82,16 +86,35 @@ void ReadNumbers(const Lines& file, int n, std::vector<double>& numbers) {
     }
     const std::size_t start = i;
     while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
-    numbers.push_back(file.Real(n, line.substr(start, i - start)));
+    tokens.push_back(line.substr(start, i - start));
   }
+}
+
+// A number token of line n as its cell shows it: as short real text ("0.50"
+// becomes "0.5"). Most instrument numbers are that text already.
+void StoreNumber(const Lines& file, int n, std::string_view token, KineticGrid& grid, int c, int r) {
+  if (IsShortRealText(token)) {
+    grid.SetCell(c, r, token);
+  } else {
+    grid.SetCell(c, r, ShortReal(file.Real(n, token)));
+  }
+}
+
+void CheckNumber(const Lines& file, int n, std::string_view token) {
+  if (!IsShortRealText(token)) (void)file.Real(n, token);
 }
 
 // Column `c` from line `n`: the wavelength in row 0, the k-th further number
 // in row k; numbers past the last row are checked but not kept.
-void ReadColumn(const Lines& file, int n, int c, KineticGrid& grid, std::vector<double>& numbers) {
-  ReadNumbers(file, n, numbers);
-  const int rows = std::min(static_cast<int>(numbers.size()), grid.RowCount());
-  for (int r = 0; r < rows; ++r) grid.SetCell(c, r, ShortReal(numbers[static_cast<std::size_t>(r)]));
+void ReadColumn(const Lines& file, int n, int c, KineticGrid& grid, std::vector<std::string_view>& tokens) {
+  Tokens(file[n], tokens);
+  for (std::size_t k = 0; k < tokens.size(); ++k) {
+    if (static_cast<int>(k) < grid.RowCount()) {
+      StoreNumber(file, n, tokens[k], grid, c, static_cast<int>(k));
+    } else {
+      CheckNumber(file, n, tokens[k]);
+    }
+  }
 }
 
 void MatrixFields(KineticFile& out) {
@@ -104,27 +127,30 @@ void MatrixFields(KineticFile& out) {
 
 void ReadTimeRowMatrix(Lines& file, KineticFile& out) {
   file.DropTrailingBlankLines();
-  std::vector<double> numbers;
-  ReadNumbers(file, 1, numbers);
+  std::vector<std::string_view> tokens;
+  Tokens(file[1], tokens);
   // The first number of line 1 stands above the wavelength column; R counts it.
-  const int rows = std::max(static_cast<int>(numbers.size()), 1);
+  const int rows = std::max(static_cast<int>(tokens.size()), 1);
   const int wavelengths = std::max(file.Count() - 1, 0);
   CheckGridSize(wavelengths, rows - 1, file.Name());
   out.grid = KineticGrid(wavelengths + 2, rows);
-  for (int k = 1; k < rows; ++k) out.grid.SetCell(1, k, ShortReal(numbers[static_cast<std::size_t>(k)]));
-  for (int n = 2; n <= file.Count(); ++n) ReadColumn(file, n, n, out.grid, numbers);
+  out.grid.ReserveText(file.Size());
+  if (!tokens.empty()) CheckNumber(file, 1, tokens[0]);
+  for (int k = 1; k < rows; ++k) StoreNumber(file, 1, tokens[static_cast<std::size_t>(k)], out.grid, 1, k);
+  for (int n = 2; n <= file.Count(); ++n) ReadColumn(file, n, n, out.grid, tokens);
   MatrixFields(out);
 }
 
 void ReadWavelengthHeaderMatrix(Lines& file, KineticFile& out) {
   file.DropTrailingBlankLines();
-  std::vector<double> numbers;
-  ReadNumbers(file, 2, numbers);
-  const int rows = std::max(static_cast<int>(numbers.size()), 1);
+  std::vector<std::string_view> tokens;
+  Tokens(file[2], tokens);
+  const int rows = std::max(static_cast<int>(tokens.size()), 1);
   const int wavelengths = std::max(file.Count() - 1, 1);
   CheckGridSize(wavelengths, rows - 1, file.Name());
   out.grid = KineticGrid(wavelengths + 2, rows);
-  for (int n = 2; n <= file.Count(); ++n) ReadColumn(file, n, n, out.grid, numbers);
+  out.grid.ReserveText(file.Size());
+  for (int n = 2; n <= file.Count(); ++n) ReadColumn(file, n, n, out.grid, tokens);
   MatrixFields(out);
 }
 
@@ -148,10 +174,8 @@ std::vector<std::string> WavelengthRow(const HeaderValues& h, const std::string&
 
 std::string HeaderPlace(const Lines& file, int n) { return LinePlace(file.Name(), n) + " (" + Quoted(file[n]) + ")"; }
 
-// The fields of layouts C, D and E, and the grid with its wavelength row. The
-// time step divides by TimeCount - 1; `timeWhere` names what set the count.
-void HeaderFields(KineticFile& out, const HeaderValues& h, const std::vector<std::string>& wavelengths,
-                  const std::string& timeWhere) {
+// The fields of layouts C, D and E. The time step divides by TimeCount - 1; `timeWhere` names what set the count.
+void HeaderFields(KineticFile& out, const HeaderValues& h, const std::string& timeWhere) {
   out.nmlow = ShortReal(h.FirstWavelength);
   out.nmhigh = ShortReal(h.LastWavelength);
   out.points = IntText(h.WavelengthCount);
@@ -161,7 +185,12 @@ void HeaderFields(KineticFile& out, const HeaderValues& h, const std::vector<std
     out.interval = ShortReal(CheckedDivide(CheckedFinite(h.LastTime - h.FirstTime), h.TimeCount - 1.0));
   });
   out.header = h;
+}
+
+// The grid of a header's counts, with its wavelength row.
+void MakeGrid(KineticFile& out, const HeaderValues& h, const std::vector<std::string>& wavelengths, const Lines& file) {
   out.grid = KineticGrid(h.WavelengthCount + 2, h.TimeCount + 1);
+  out.grid.ReserveText(file.Size());
   for (int j = 0; j < h.WavelengthCount; ++j) out.grid.SetCell(j + 2, 0, wavelengths[static_cast<std::size_t>(j)]);
 }
 
@@ -176,7 +205,7 @@ void ReadTitleHeader(const Lines& file, KineticFile& out) {
   h.LastTime = file.Real(17, From(file[17], 9));
   h.TimeCount = file.Count(18, From(file[18], 11), "times");
   CheckGridSize(h.WavelengthCount, h.TimeCount, file.Name());
-  HeaderFields(out, h, wavelengths, HeaderPlace(file, 18));
+  HeaderFields(out, h, HeaderPlace(file, 18));
 
   // Line 19, then per time one line before its block of Nw value lines.
   const int block = h.WavelengthCount + 1;
@@ -187,6 +216,7 @@ void ReadTitleHeader(const Lines& file, KineticFile& out) {
                     " values, up to line " + std::to_string(last) + ", but the file ends after line " +
                     std::to_string(file.Count()));
   }
+  MakeGrid(out, h, wavelengths, file);
   // Each value line is kept as it stands, blanks included.
   for (int r = 1; r <= h.TimeCount; ++r) {
     const int first = 21 + block * (r - 1);
@@ -257,7 +287,8 @@ void ReadBlankTable(Lines& file, KineticFile& out) {
   h.FirstTime = file.Real(3, TrimBlanks(Field(file[3], bounds, 1)));
   BlankBoundaries(file, n, bounds);
   h.LastTime = file.Real(n, TrimBlanks(Field(file[n], bounds, 1)));
-  HeaderFields(out, h, wavelengths, SingleTimeRow(file));
+  HeaderFields(out, h, SingleTimeRow(file));
+  MakeGrid(out, h, wavelengths, file);
 
   // The (j+1)-th field goes under the j-th highest wavelength, so the values
   // stand under the ascending wavelength row. A short line fills what it has.
@@ -306,7 +337,8 @@ void ReadSpecfit2D(Lines& file, KineticFile& out) {
   h.FirstTime = file.Real(d + 1, Field(file[d + 1], bounds, 1));
   TabBoundaries(file, m, bounds);
   h.LastTime = file.Real(m, Field(file[m], bounds, 1));
-  HeaderFields(out, h, wavelengths, SingleTimeRow(file));
+  HeaderFields(out, h, SingleTimeRow(file));
+  MakeGrid(out, h, wavelengths, file);
 
   // A row with one tab too many or too few keeps its time only.
   const int nw = h.WavelengthCount;
@@ -362,6 +394,32 @@ KineticFile ReadKineticFile(std::string_view bytes, const std::string& name) {
       break;
   }
   return out;
+}
+
+bool IsShortRealText(std::string_view t) {
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  std::size_t i = t.size() > 0 && t[0] == '-' ? 1 : 0;
+  const std::size_t intStart = i;
+  while (i < t.size() && digit(t[i])) ++i;
+  const std::size_t intDigits = i - intStart;
+  if (intDigits == 0 || (intDigits > 1 && t[intStart] == '0')) return false;
+  const bool zeroInteger = t[intStart] == '0';
+  std::size_t fractionDigits = 0;
+  std::size_t leadingZeros = 0;
+  if (i < t.size() && t[i] == '.') {
+    const std::size_t fractionStart = ++i;
+    while (i < t.size() && digit(t[i])) ++i;
+    fractionDigits = i - fractionStart;
+    // "5." and trailing zeros are written shorter.
+    if (fractionDigits == 0 || t[i - 1] == '0') return false;
+    while (zeroInteger && t[fractionStart + leadingZeros] == '0') ++leadingZeros;
+  }
+  if (i != t.size()) return false;
+  // Zero is "0", never "-0"; below 0.0001 the short form is scientific.
+  if (zeroInteger && fractionDigits == 0) return intStart == 0;
+  if (leadingZeros > 3) return false;
+  const std::size_t significant = zeroInteger ? fractionDigits - leadingZeros : intDigits + fractionDigits;
+  return significant <= 15;
 }
 
 }  // namespace specbridge::kinetics

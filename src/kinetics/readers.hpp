@@ -51,4 +51,9 @@ struct KineticFile {
 inline constexpr int kMaxLineFields = 650;
 KineticFile ReadKineticFile(std::string_view bytes, const std::string& name);
 
+// True when `token` is a number that short real text writes unchanged
+// ("0.1234", "-12.5", "400"), so it can be stored as it stands; false for
+// anything else ("0.50", "+1", "1E3", "0.00001", text that is no number).
+bool IsShortRealText(std::string_view token);
+
 }  // namespace specbridge::kinetics

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "common/errors.hpp"
+#include "common/numbers.hpp"
 #include "common/text.hpp"
 #include "kinetics/readers.hpp"
 #include "support/test_support.hpp"
@@ -96,6 +97,48 @@ TEST(KineticLayout, ALineOfBlanksBeforeTheLineEndDoesNotReachIntoTheNextLine) {
   // Without a final line end no phantom 0 appears either.
   const KineticFile file = ReadKineticFile("0 1 2 \t\r\n400 0.1 0.2 \r\n410 0.3 0.4", "m.txt");
   EXPECT_EQ(file.grid.Dump(), "\t\t400\t410\r\n\t1\t0.1\t0.3\r\n\t2\t0.2\t0.4\r\n");
+}
+
+TEST(KineticNumbers, TokensStoredAsTheyStandAreTheirOwnShortRealText) {
+  for (const char* token : {"0", "400", "-12.5", "0.1234", "0.0001", "-0.00012", "123456789012345", "12345678901234.5",
+                            "0.123456789012345", "1500"}) {
+    EXPECT_TRUE(IsShortRealText(token)) << token;
+    EXPECT_EQ(ShortReal(TextToReal(token)), token);
+  }
+  for (const char* token : {"",
+                            "-",
+                            "-0",
+                            "00",
+                            "01.5",
+                            "0.50",
+                            "5.",
+                            ".5",
+                            "+1",
+                            "1E3",
+                            "0.00005",
+                            " 1",
+                            "1 ",
+                            "1234567890123456",
+                            "0.1234567890123456",
+                            "1,5",
+                            "0x10",
+                            "1.2.3",
+                            "--1",
+                            "-.5"}) {
+    EXPECT_FALSE(IsShortRealText(token)) << token;
+  }
+  // Any decimal of up to 15 digits the test accepts writes back unchanged.
+  std::uint64_t seed = 1;
+  for (int i = 0; i < 20000; ++i) {
+    seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+    std::string digits = std::to_string(seed >> 20U).substr(0, 1 + (seed >> 8U) % 16);
+    const std::size_t point = (seed >> 4U) % (digits.size() + 1);
+    std::string token = (seed & 1U ? "-" : "") + digits.substr(0, point) + "." + digits.substr(point);
+    if (point == 0) token.insert(token.find('.'), "0");
+    if (IsShortRealText(token)) {
+      EXPECT_EQ(ShortReal(TextToReal(token)), token);
+    }
+  }
 }
 
 struct FailureCase {
