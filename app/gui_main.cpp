@@ -1,12 +1,12 @@
 #include <QApplication>
 
-#include "common/QtDialogs.hpp"
+#include "common/directory_memory.hpp"
+#include "gui/QtDialogs.hpp"
 #include "shell/Unit1.hpp"
-#include "shell/directory_memory.hpp"
 
 int main(int argc, char* argv[]) {
   // The start directory and "dirinf" come before any window.
-  auto directories = specbridge::shell::DirectoryMemory::AtStartUp();
+  auto directories = specbridge::DirectoryMemory::AtStartUp();
   QApplication app(argc, argv);
   QApplication::setApplicationName("specbridge");
   specbridge::QtDialogs dialogs(nullptr);

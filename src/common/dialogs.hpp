@@ -17,8 +17,8 @@ namespace specbridge {
 // dialog, so a dialog remembers its initial directory between uses.
 struct FileDialog {
   std::filesystem::path initialDirectory;
-  std::string fileName;  // proposed name, with or without a directory
-  std::string filter;    // a pattern such as "*.ASC"; empty offers all files
+  std::filesystem::path fileName;  // proposed name, with or without a directory
+  std::string filter;              // a pattern such as "*.ASC"; empty offers all files
 };
 
 // The platform seam for dialogs and message boxes. The workbench passes the

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "common/QtText.hpp"
+#include "gui/QtText.hpp"
 
 namespace specbridge::fix {
 namespace {

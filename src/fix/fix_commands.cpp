@@ -56,52 +56,35 @@ std::string SpectrumFixText(SpectrumKind kind, const SingleSpectrum& spectrum, s
   return FixRowsText(spectrum.wavelengths, rows);
 }
 
-std::optional<std::filesystem::path> FixCommands::ChooseInput() {
-  open_.initialDirectory = directories_.WorkingDirectory();
-  open_.filter.clear();
-  std::optional<std::filesystem::path> input = dialogs_.Open(open_);
-  if (input) directories_.RememberDirectory(*input, &open_, &save_);
-  return input;
-}
-
-std::optional<std::filesystem::path> FixCommands::ChooseOutput(const std::filesystem::path& proposed,
-                                                               const std::filesystem::path& initialDirectory) {
-  save_.initialDirectory = initialDirectory;
-  save_.fileName = proposed.string();
-  save_.filter.clear();
-  std::optional<std::filesystem::path> output = dialogs_.Save(save_);
-  if (output) directories_.RememberDirectory(*output, &open_, &save_);
-  return output;
-}
-
 void FixCommands::ConvertEpsilonData() {
-  const auto input = ChooseInput();
+  const auto input = files_.Open();
   if (!input) return;
   const EpsilonData data = ReadEpsilonFile(*input);
   // The table is proposed beside its input, wherever the working directory is.
   std::error_code ec;
   const std::filesystem::path absolute = std::filesystem::absolute(*input, ec);
-  const auto output = ChooseOutput(TableName(*input), (ec ? *input : absolute).parent_path());
+  const auto output = files_.Save(
+      {.proposed = TableName(*input), .inputs = {*input}, .startDirectory = (ec ? *input : absolute).parent_path()});
   if (!output) return;
   WriteEpsilonTable(*output, data);
 }
 
 void FixCommands::GenerateFixFromEpsilon() {
-  const auto input = ChooseInput();
+  const auto input = files_.Open();
   if (!input) return;
   const EpsilonData data = ReadEpsilonFile(*input);
-  const auto output = ChooseOutput(FixName(*input), directories_.WorkingDirectory());
+  const auto output = files_.Save({.proposed = FixName(*input), .inputs = {*input}});
   if (!output) return;
   WriteFileAtomically(*output, EpsilonFixText(data));
 }
 
 void FixCommands::GenerateFixFromSpectrum(SpectrumKind kind, std::string_view concentrationText) {
-  const auto input = ChooseInput();
+  const auto input = files_.Open();
   if (!input) return;
   const std::string bytes = ReadFileBytes(*input);
   if (onLoaded) onLoaded(bytes);
   const SingleSpectrum spectrum = LoadSpectrum(kind, bytes, input->filename().string());
-  const auto output = ChooseOutput(FixName(*input), directories_.WorkingDirectory());
+  const auto output = files_.Save({.proposed = FixName(*input), .inputs = {*input}});
   if (!output) return;
   // The concentration is taken only now, as the values are written; a bad one
   // leaves an existing file as it was.

@@ -5,10 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "common/dialogs.hpp"
+#include "common/file_chooser.hpp"
 #include "fix/epsilon.hpp"
 #include "fix/single_spectrum.hpp"
-#include "shell/directory_memory.hpp"
 
 namespace specbridge::fix {
 
@@ -38,13 +37,13 @@ SingleSpectrum LoadSpectrum(SpectrumKind kind, std::string_view bytes, const std
 std::string SpectrumFixText(SpectrumKind kind, const SingleSpectrum& spectrum, std::string_view concentrationText);
 
 // The epsilon and FIX commands of the main window, from the open dialog to
-// the written file. Both dialogs offer all files; a cancelled dialog ends a
-// command silently; the working directory is remembered after each dialog,
-// before the chosen file is read or written. Failures propagate as Failure.
+// the written file, on the main window's dialogs. Both dialogs offer all
+// files; a cancelled dialog ends a command silently; the working directory
+// is remembered after each dialog, before the chosen file is read or
+// written; the output is never the input. Failures propagate as Failure.
 class FixCommands {
  public:
-  FixCommands(Dialogs& dialogs, shell::DirectoryMemory& directories, FileDialog& openDialog, FileDialog& saveDialog)
-      : dialogs_(dialogs), directories_(directories), open_(openDialog), save_(saveDialog) {}
+  explicit FixCommands(FileChooser& files) : files_(files) {}
 
   // "Converting Epsiron Data (*a.dem)": the epsilon table.
   void ConvertEpsilonData();
@@ -57,14 +56,7 @@ class FixCommands {
   std::function<void(std::string_view bytes)> onLoaded;
 
  private:
-  std::optional<std::filesystem::path> ChooseInput();
-  std::optional<std::filesystem::path> ChooseOutput(const std::filesystem::path& proposed,
-                                                    const std::filesystem::path& initialDirectory);
-
-  Dialogs& dialogs_;
-  shell::DirectoryMemory& directories_;
-  FileDialog& open_;
-  FileDialog& save_;
+  FileChooser& files_;
 };
 
 }  // namespace specbridge::fix

@@ -5,17 +5,63 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "common/QtText.hpp"
+#include <algorithm>
+
 #include "fix/Unit17.hpp"
 #include "fix/Unit18.hpp"
 #include "fix/Unit19.hpp"
 #include "fix/fix_commands.hpp"
+#include "gui/QtText.hpp"
 #include "titration/Unit2.hpp"
 
 namespace specbridge::shell {
+namespace {
+
+// A concentration dialog whose OK runs one of the main window's conversions.
+template <class Form, bool (TForm1::*conversion)()>
+QWidget* MakeConcentrationDialog(const ToolSetting& setting) {
+  return new Form([&main = setting.main] { return (main.*conversion)(); }, &setting.main);
+}
+
+// Every item of both menus but "Exit", in menu order. `order` is the
+// start-up order of the windows: the kinetic-trace converter comes before
+// the titration window, the rest by form number.
+const ToolRow kTools[] = {
+    {Menu::kFile, "Titration Experiments", "TitrationExperiments1", 3, &MakeWindow<titration::TForm2>, nullptr},
+    {Menu::kFile, "Kinetic Traces", "KineticTraces1", 2, nullptr, nullptr},
+    {Menu::kFile, "Kinetic Traces_Simpler", "KineticTracesSimpler1", 7, nullptr, nullptr},
+    {Menu::kFile, "Converting Epsiron Data (*a.dem)", "ConvertingEpsironData1", 0, nullptr,
+     &TForm1::ConvertingEpsironData1Click},
+    {Menu::kFile, "Generating FIX files for SPECFIT from *a.dem file", "Generating1", 0, nullptr,
+     &TForm1::Generating1Click},
+    {Menu::kFile, "Generating FIX files for SPECFIT from Multispec *.asc files No.1",
+     "GeneratingFIXfilesforSPECFITfromMultispecascfiles1", 17,
+     &MakeConcentrationDialog<fix::TForm17, &TForm1::Button1Click>, nullptr},
+    {Menu::kFile, "Generating FIX files for SPECFIT from Multispec *.asc files No.2",
+     "GeneratingFIXfilesforSPECFITfromMultispecascfilesNo21", 18,
+     &MakeConcentrationDialog<fix::TForm18, &TForm1::Button2Click>, nullptr},
+    {Menu::kFile,
+     "Generating FIX files for SPECFIT from the ASCII Files of UVProbe (Shimadzu UV 2450, 3100PC, 3150PC) ",
+     "GeneratingFIXfilesforSPECFITfromtheASCIIFilesofUVProbeShimadzuUV24503100PC3150PC1", 19,
+     &MakeConcentrationDialog<fix::TForm19, &TForm1::Button3Click>, nullptr},
+    {Menu::kTools, "Converting ASCII Files from Multispec1500 and RF5300PC into 2D-Tab Sheets",
+     "ConvertingASCIIFilesfromMultispec1500into2DTabSheets1", 10, nullptr, nullptr},
+    {Menu::kTools, "Correcting the Sensitivity of Detector Using W-Lamp Data (for RF5300PC)",
+     "CorrectingtheSensitivityofDetectorUsingWLampDataforRF5300PC1", 16, nullptr, nullptr},
+    {Menu::kTools, "Removing Irrelevant Lines in the NIR region (for Shimadzu UV3150K)",
+     "RemovingIrrelevantLinesintheNIRregionforShimadzuUV3150K1", 14, nullptr, nullptr},
+    {Menu::kTools, "Read 2D-sheet with Tabs and Resave Part of it", "Read2DsheetwithTabsandResavepartially1", 8,
+     nullptr, nullptr},
+    {Menu::kTools, "Multipurpose Tool for 2D-Sheet Data (Simple Math)", "MultipurposeToolfor2DSheetDataSimpleMath1", 11,
+     nullptr, nullptr},
+};
+
+}  // namespace
+
+std::span<const ToolRow> TForm1::Tools() { return kTools; }
 
 TForm1::TForm1(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), directories_(directories), dialogs_(dialogs) {
+    : QMainWindow(parent), directories_(directories), dialogs_(dialogs), files_(dialogs, directories) {
   setObjectName("TForm1");
   setWindowTitle(TitleLine());
   resize(1144, 565);
@@ -43,54 +89,42 @@ TForm1::TForm1(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
 
   QMenu* File1 = menuBar()->addMenu("File");
   File1->setObjectName("File1");
-  AddItem(File1, "Titration Experiments", "TitrationExperiments1", &TForm1::TitrationExperiments1Click);
-  AddItem(File1, "Kinetic Traces", "KineticTraces1", nullptr);
-  AddItem(File1, "Kinetic Traces_Simpler", "KineticTracesSimpler1", nullptr);
-  AddItem(File1, "Converting Epsiron Data (*a.dem)", "ConvertingEpsironData1", &TForm1::ConvertingEpsironData1Click);
-  AddItem(File1, "Generating FIX files for SPECFIT from *a.dem file", "Generating1", &TForm1::Generating1Click);
-  AddItem(File1, "Generating FIX files for SPECFIT from Multispec *.asc files No.1",
-          "GeneratingFIXfilesforSPECFITfromMultispecascfiles1",
-          &TForm1::GeneratingFIXfilesforSPECFITfromMultispecascfiles1Click);
-  AddItem(File1, "Generating FIX files for SPECFIT from Multispec *.asc files No.2",
-          "GeneratingFIXfilesforSPECFITfromMultispecascfilesNo21",
-          &TForm1::GeneratingFIXfilesforSPECFITfromMultispecascfilesNo21Click);
-  AddItem(File1, "Generating FIX files for SPECFIT from the ASCII Files of UVProbe (Shimadzu UV 2450, 3100PC, 3150PC) ",
-          "GeneratingFIXfilesforSPECFITfromtheASCIIFilesofUVProbeShimadzuUV24503100PC3150PC1",
-          &TForm1::GeneratingFIXfilesforSPECFITfromtheASCIIFilesofUVProbeShimadzuUV24503100PC3150PC1Click);
-  QAction* exit = AddItem(File1, "Exit", "Exit1", &TForm1::Exit1Click);
-  exit->setShortcut(QKeySequence::Quit);
-
   QMenu* Tools1 = menuBar()->addMenu("Tools");
   Tools1->setObjectName("Tools1");
-  AddItem(Tools1, "Converting ASCII Files from Multispec1500 and RF5300PC into 2D-Tab Sheets",
-          "ConvertingASCIIFilesfromMultispec1500into2DTabSheets1", nullptr);
-  AddItem(Tools1, "Correcting the Sensitivity of Detector Using W-Lamp Data (for RF5300PC)",
-          "CorrectingtheSensitivityofDetectorUsingWLampDataforRF5300PC1", nullptr);
-  AddItem(Tools1, "Removing Irrelevant Lines in the NIR region (for Shimadzu UV3150K)",
-          "RemovingIrrelevantLinesintheNIRregionforShimadzuUV3150K1", nullptr);
-  AddItem(Tools1, "Read 2D-sheet with Tabs and Resave Part of it", "Read2DsheetwithTabsandResavepartially1", nullptr);
-  AddItem(Tools1, "Multipurpose Tool for 2D-Sheet Data (Simple Math)", "MultipurposeToolfor2DSheetDataSimpleMath1",
-          nullptr);
 
-  // Tool windows, created hidden in this order: TForm3, TForm2, TForm4 ... TForm19.
-  Form2_ = new titration::TForm2(directories_, dialogs_, this);
-  Form17_ = new fix::TForm17([this] { return Button1Click(); }, this);
-  Form18_ = new fix::TForm18([this] { return Button2Click(); }, this);
-  Form19_ = new fix::TForm19([this] { return Button3Click(); }, this);
+  // The tool windows, created hidden in their start-up order.
+  std::vector<std::size_t> byOrder;
+  for (std::size_t r = 0; r < std::size(kTools); ++r) {
+    if (kTools[r].make != nullptr) byOrder.push_back(r);
+  }
+  std::stable_sort(byOrder.begin(), byOrder.end(),
+                   [](std::size_t a, std::size_t b) { return kTools[a].order < kTools[b].order; });
+  std::vector<QWidget*> windows(std::size(kTools), nullptr);
+  const ToolSetting setting{directories_, dialogs_, *this};
+  for (const std::size_t r : byOrder) windows[r] = kTools[r].make(setting);
+
+  for (std::size_t r = 0; r < std::size(kTools); ++r) {
+    AddItem(kTools[r].menu == Menu::kFile ? File1 : Tools1, kTools[r], windows[r]);
+  }
+  QAction* exit = File1->addAction("Exit");
+  exit->setObjectName("Exit1");
+  exit->setShortcut(QKeySequence::Quit);
+  connect(exit, &QAction::triggered, this, &TForm1::Exit1Click);
 }
 
 QString TForm1::TitleLine() {
   return QStringLiteral("specbridge — spectrophotometric data to SPECFIT (%1)").arg(SPECBRIDGE_RELEASE_MONTH);
 }
 
-// A tool whose window is not built yet keeps its item disabled.
-QAction* TForm1::AddItem(QMenu* menu, const QString& caption, const QString& name, void (TForm1::*handler)()) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(name);
-  if (handler != nullptr) {
-    connect(action, &QAction::triggered, this, handler);
+QAction* TForm1::AddItem(QMenu* menu, const ToolRow& row, QWidget* window) {
+  QAction* action = menu->addAction(row.caption);
+  action->setObjectName(row.name);
+  if (window != nullptr) {
+    connect(action, &QAction::triggered, this, [window] { ShowTool(window); });
+  } else if (row.run != nullptr) {
+    connect(action, &QAction::triggered, this, row.run);
   } else {
-    action->setEnabled(false);
+    action->setEnabled(false);  // a tool not built yet
   }
   return action;
 }
@@ -101,16 +135,15 @@ void TForm1::ShowTool(QWidget* window) {
   window->activateWindow();
 }
 
-void TForm1::TitrationExperiments1Click() { ShowTool(Form2_); }
-
 void TForm1::Exit1Click() { QApplication::exit(0); }
 
 namespace {
 
 // One FIX conversion of a single spectrum; the concentration is the text of
 // the dialog's Edit1.
-bool ConvertSpectrum(Dialogs& dialogs, fix::FixCommands commands, QPlainTextEdit* memo,
-                     const fix::ConcentrationForm* form, fix::SpectrumKind kind) {
+bool ConvertSpectrum(Dialogs& dialogs, FileChooser& files, QPlainTextEdit* memo, const fix::ConcentrationForm* form,
+                     fix::SpectrumKind kind) {
+  fix::FixCommands commands(files);
   // The file as loaded, as the conversions always kept it.
   commands.onLoaded = [memo](std::string_view bytes) { memo->setPlainText(FromShiftJis(bytes)); };
   return RunCommand(dialogs, [&] { commands.GenerateFixFromSpectrum(kind, form->ConcentrationText()); });
@@ -119,35 +152,25 @@ bool ConvertSpectrum(Dialogs& dialogs, fix::FixCommands commands, QPlainTextEdit
 }  // namespace
 
 void TForm1::ConvertingEpsironData1Click() {
-  RunCommand(dialogs_,
-             [this] { fix::FixCommands(dialogs_, directories_, OpenDialog1_, SaveDialog1_).ConvertEpsilonData(); });
+  RunCommand(dialogs_, [this] { fix::FixCommands(files_).ConvertEpsilonData(); });
 }
 
 void TForm1::Generating1Click() {
-  RunCommand(dialogs_,
-             [this] { fix::FixCommands(dialogs_, directories_, OpenDialog1_, SaveDialog1_).GenerateFixFromEpsilon(); });
-}
-
-void TForm1::GeneratingFIXfilesforSPECFITfromMultispecascfiles1Click() { ShowTool(Form17_); }
-
-void TForm1::GeneratingFIXfilesforSPECFITfromMultispecascfilesNo21Click() { ShowTool(Form18_); }
-
-void TForm1::GeneratingFIXfilesforSPECFITfromtheASCIIFilesofUVProbeShimadzuUV24503100PC3150PC1Click() {
-  ShowTool(Form19_);
+  RunCommand(dialogs_, [this] { fix::FixCommands(files_).GenerateFixFromEpsilon(); });
 }
 
 bool TForm1::Button1Click() {
-  return ConvertSpectrum(dialogs_, {dialogs_, directories_, OpenDialog1_, SaveDialog1_}, Memo1_, Form17_,
+  return ConvertSpectrum(dialogs_, files_, Memo1_, findChild<fix::ConcentrationForm*>("TForm17"),
                          fix::SpectrumKind::kMultiSpecRows);
 }
 
 bool TForm1::Button2Click() {
-  return ConvertSpectrum(dialogs_, {dialogs_, directories_, OpenDialog1_, SaveDialog1_}, Memo1_, Form18_,
+  return ConvertSpectrum(dialogs_, files_, Memo1_, findChild<fix::ConcentrationForm*>("TForm18"),
                          fix::SpectrumKind::kMultiSpecColumns);
 }
 
 bool TForm1::Button3Click() {
-  return ConvertSpectrum(dialogs_, {dialogs_, directories_, OpenDialog1_, SaveDialog1_}, Memo1_, Form19_,
+  return ConvertSpectrum(dialogs_, files_, Memo1_, findChild<fix::ConcentrationForm*>("TForm19"),
                          fix::SpectrumKind::kUvProbe);
 }
 

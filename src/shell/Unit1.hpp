@@ -1,23 +1,53 @@
 #pragma once
 
 #include <QMainWindow>
+#include <span>
+#include <vector>
 
 #include "common/dialogs.hpp"
-#include "shell/directory_memory.hpp"
+#include "common/directory_memory.hpp"
+#include "common/file_chooser.hpp"
 
 class QAction;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 
-namespace specbridge::fix {
-class ConcentrationForm;
-}  // namespace specbridge::fix
-namespace specbridge::titration {
-class TForm2;
-}  // namespace specbridge::titration
-
 namespace specbridge::shell {
+
+class TForm1;
+
+// What a tool window is made with: the shared memory and dialogs, and the
+// main window as its parent (which owns it for the whole run).
+struct ToolSetting {
+  DirectoryMemory& directories;
+  Dialogs& dialogs;
+  TForm1& main;
+};
+
+// Creates one tool window, hidden.
+using MakeTool = QWidget* (*)(const ToolSetting& setting);
+
+// A tool window with the usual constructor (directories, dialogs, parent).
+template <class Form>
+QWidget* MakeWindow(const ToolSetting& setting) {
+  return new Form(setting.directories, setting.dialogs, &setting.main);
+}
+
+enum class Menu { kFile, kTools };
+
+// One item of the main window's menus. An item with `make` shows its window
+// (created once at start-up, in `order`); an item with `run` runs a command of
+// the main window; an item with neither is a tool not built yet and stays
+// disabled.
+struct ToolRow {
+  Menu menu;
+  const char* caption;
+  const char* name;  // objectName of the menu item
+  int order;         // place of the window in the start-up order
+  MakeTool make;
+  void (TForm1::*run)();
+};
 
 // The main window: the "File" and "Tools" menus that show the tool windows.
 // It creates every tool window once, in a fixed order, and owns them.
@@ -28,14 +58,12 @@ class TForm1 : public QMainWindow {
   TForm1(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent = nullptr);
 
   static QString TitleLine();
+  // The items of both menus, in menu order.
+  static std::span<const ToolRow> Tools();
 
   // "File"
-  void TitrationExperiments1Click();
   void ConvertingEpsironData1Click();
   void Generating1Click();
-  void GeneratingFIXfilesforSPECFITfromMultispecascfiles1Click();
-  void GeneratingFIXfilesforSPECFITfromMultispecascfilesNo21Click();
-  void GeneratingFIXfilesforSPECFITfromtheASCIIFilesofUVProbeShimadzuUV24503100PC3150PC1Click();
   void Exit1Click();
 
   // The FIX conversions of the concentration dialogs TForm17, TForm18 and
@@ -45,7 +73,7 @@ class TForm1 : public QMainWindow {
   bool Button3Click();
 
  private:
-  QAction* AddItem(QMenu* menu, const QString& caption, const QString& name, void (TForm1::*handler)());
+  QAction* AddItem(QMenu* menu, const ToolRow& row, QWidget* window);
   static void ShowTool(QWidget* window);
 
   DirectoryMemory& directories_;
@@ -54,12 +82,7 @@ class TForm1 : public QMainWindow {
   QPushButton* Button1_ = nullptr;
   QPushButton* Button2_ = nullptr;
   QPushButton* Button3_ = nullptr;
-  FileDialog OpenDialog1_;
-  FileDialog SaveDialog1_;
-  titration::TForm2* Form2_ = nullptr;
-  fix::ConcentrationForm* Form17_ = nullptr;
-  fix::ConcentrationForm* Form18_ = nullptr;
-  fix::ConcentrationForm* Form19_ = nullptr;
+  FileChooser files_;  // OpenDialog1, SaveDialog1
 };
 
 }  // namespace specbridge::shell

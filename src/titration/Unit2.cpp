@@ -14,10 +14,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "common/QtPlot.hpp"
-#include "common/QtText.hpp"
 #include "common/output_file.hpp"
 #include "common/text.hpp"
+#include "gui/QtPlot.hpp"
+#include "gui/QtText.hpp"
 
 namespace specbridge::titration {
 namespace {
@@ -36,10 +36,10 @@ void ExitEdit::focusOutEvent(QFocusEvent* event) {
   emit Exited();
 }
 
-TForm2::TForm2(shell::DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
+TForm2::TForm2(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent, Qt::Window),
-      directories_(directories),
       dialogs_(dialogs),
+      files_(dialogs, directories, "*.ASC"),
       picture_(kPlotWidth, kPlotHeight, QImage::Format_RGB32) {
   setObjectName("TForm2");
   setWindowTitle(
@@ -245,11 +245,8 @@ void TForm2::Paint(const PlotScene& scene) {
 }
 
 void TForm2::Open1Click() {
-  directories_.RefreshFromCurrentDirectory();
-  openDialog_.initialDirectory = directories_.WorkingDirectory();
-  const auto chosen = dialogs_.Open(openDialog_);
+  const auto chosen = files_.Open({.startIn = StartIn::kCurrentDirectory});
   if (!chosen) return;
-  directories_.RememberDirectory(*chosen, &openDialog_, &saveDialog_);
   SyncBoxesFromWidgets();
   try {
     OpenSeries(series_, *chosen, boxes_, lineBuffer_, [this](std::string_view text) { dialogs_.Message(text); });
@@ -257,9 +254,18 @@ void TForm2::Open1Click() {
     ShowLineBuffer();  // the file that failed, for a look
     throw;
   }
+  // A "2D" sheet leaves the file names of the series before it.
+  inputs_.assign(series_.FileNames.begin(), series_.FileNames.begin() + series_.FileCount);
+  inputs_.push_back(*chosen);
   ShowBoxes();
   ShowLineBuffer();
   Paint(DrawAfterOpen(series_, kPlotWidth, kPlotHeight));
+}
+
+std::vector<std::filesystem::path> TForm2::Inputs() const {
+  std::vector<std::filesystem::path> inputs = inputs_;
+  if (!timesFile_.empty()) inputs.push_back(timesFile_);
+  return inputs;
 }
 
 void TForm2::Button1Click() {
@@ -274,11 +280,8 @@ void TForm2::Button1Click() {
 void TForm2::Save1Click() {
   if (!SaveGuardPassed(series_)) return;
   SyncBoxesFromWidgets();
-  saveDialog_.initialDirectory = directories_.WorkingDirectory();
-  saveDialog_.fileName = boxes_["SaveFile"];
-  const auto chosen = dialogs_.Save(saveDialog_);
+  const auto chosen = files_.Save({.proposed = boxes_["SaveFile"], .inputs = Inputs()});
   if (!chosen) return;
-  directories_.RememberDirectory(*chosen, &openDialog_, &saveDialog_);
   WriteFileAtomically(*chosen, WriteTitration2D(series_, grid_, boxes_, SpinEdit1_->value()));
 }
 
@@ -286,11 +289,8 @@ void TForm2::SaveAsKineticsforTorvelMelquist20031Click() {
   SyncBoxesFromWidgets();
   for (const std::string& text : KineticsGuardMessages(boxes_)) dialogs_.Message(text);
   if (!KineticsGuardPassed(boxes_)) return;
-  saveDialog_.initialDirectory = directories_.WorkingDirectory();
-  saveDialog_.fileName = boxes_["SaveFile"];
-  const auto chosen = dialogs_.Save(saveDialog_);
+  const auto chosen = files_.Save({.proposed = boxes_["SaveFile"], .inputs = Inputs()});
   if (!chosen) return;
-  directories_.RememberDirectory(*chosen, &openDialog_, &saveDialog_);
   const std::string bytes = WriteKinetics2D(series_, boxes_, CheckBox1_->isChecked(), timeList_);
   ShowBoxes();  // Temp may have become "20"
   WriteFileAtomically(*chosen, bytes);
@@ -299,8 +299,7 @@ void TForm2::SaveAsKineticsforTorvelMelquist20031Click() {
 void TForm2::CheckBox1Click() {
   if (!CheckBox1_->isChecked()) return;  // the list is kept; the export computes the times
   // The times file is not remembered as the working directory.
-  FileDialog timesDialog{openDialog_.initialDirectory, {}, {}};
-  const auto chosen = dialogs_.Open(timesDialog);
+  const auto chosen = files_.Open({.startIn = StartIn::kAsLeft, .filter = "", .remember = false});
   if (!chosen) {
     CheckBox1_->setChecked(false);
     return;
@@ -308,6 +307,7 @@ void TForm2::CheckBox1Click() {
   findChild<QLineEdit*>("Edit11")->setText(QString::fromStdString(chosen->string()));
   // A times file that fails to read leaves no times of an earlier file behind.
   timeList_.clear();
+  timesFile_ = *chosen;
   try {
     timeList_ = ReadTimesFile(ReadFileBytes(*chosen), chosen->filename().string());
   } catch (const Failure&) {

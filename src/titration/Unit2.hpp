@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/dialogs.hpp"
-#include "shell/directory_memory.hpp"
+#include "common/file_chooser.hpp"
 #include "titration/titration.hpp"
 
 class QCheckBox;
@@ -38,7 +38,7 @@ class TForm2 : public QMainWindow {
   Q_OBJECT
 
  public:
-  TForm2(shell::DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent = nullptr);
+  TForm2(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent = nullptr);
 
   // "File"
   void Open1Click();
@@ -70,11 +70,13 @@ class TForm2 : public QMainWindow {
   void ShowGrid();
   void ShowLineBuffer();
   void Paint(const PlotScene& scene);
+  std::vector<std::filesystem::path> Inputs() const;
 
-  shell::DirectoryMemory& directories_;
   Dialogs& dialogs_;
-  FileDialog openDialog_{{}, {}, "*.ASC"};
-  FileDialog saveDialog_;
+  FileChooser files_;  // OpenDialog1 ("*.ASC"), SaveDialog1
+  // The files the last "Open" read, and the times file: never replaced by a save.
+  std::vector<std::filesystem::path> inputs_;
+  std::filesystem::path timesFile_;
 
   TitrationSeries series_;
   BoxTexts boxes_ = DefaultBoxes();

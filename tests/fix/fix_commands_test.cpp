@@ -46,10 +46,10 @@ class FixCommandsTest : public ::testing::Test {
   fs::path data_ = dir_ / "data";
   fs::path out_ = dir_ / "out";
   bool made_ = fs::create_directories(root_);
-  shell::DirectoryMemory directories_{root_};
+  DirectoryMemory directories_{root_};
   ScriptedDialogs dialogs_;
-  FileDialog open_, save_;
-  FixCommands commands_{dialogs_, directories_, open_, save_};
+  FileChooser files_{dialogs_, directories_};
+  FixCommands commands_{files_};
 };
 
 TEST_F(FixCommandsTest, EpsilonTableIsProposedBesideItsInputWithoutTheLastFourCharacters) {
@@ -70,7 +70,7 @@ TEST_F(FixCommandsTest, EpsilonTableIsProposedBesideItsInputWithoutTheLastFourCh
   EXPECT_TRUE(MatchesGolden("fix/two_spectra.table", test::Slurp(out_ / "table")));
   // The save dialog was remembered last.
   EXPECT_EQ(Dirinf(), out_.string() + "\r\n");
-  EXPECT_EQ(open_.initialDirectory, out_);
+  EXPECT_EQ(files_.OpenDialog().initialDirectory, out_);
   EXPECT_EQ(fs::current_path(), out_);
 }
 

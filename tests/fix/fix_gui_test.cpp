@@ -50,7 +50,7 @@ class FixGuiTest : public ::testing::Test {
   test::TempDir dir_;
   fs::path root_ = dir_ / "start";
   ScriptedDialogs dialogs_;
-  shell::DirectoryMemory directories_{(fs::create_directories(dir_ / "start"), dir_ / "start")};
+  DirectoryMemory directories_{(fs::create_directories(dir_ / "start"), dir_ / "start")};
   shell::TForm1 window_{directories_, dialogs_};
 };
 

@@ -46,7 +46,7 @@ class TitrationWindowTest : public ::testing::Test {
 
   std::filesystem::path start_;
   specbridge::test::TempDir dir_;
-  shell::DirectoryMemory directories_{dir_.Path()};
+  DirectoryMemory directories_{dir_.Path()};
   ScriptedDialogs dialogs_;
   TForm2 form_{directories_, dialogs_};
 };
@@ -202,7 +202,7 @@ TEST_F(TitrationWindowTest, TimesFileFeedsTheKineticsExport) {
 
 TEST(MainWindowTitration, ShowsTheTitrationWindow) {
   specbridge::test::TempDir dir;
-  shell::DirectoryMemory directories(dir.Path());
+  DirectoryMemory directories(dir.Path());
   ScriptedDialogs dialogs;
   shell::TForm1 main(directories, dialogs);
   specbridge::test::Trigger(main, "TitrationExperiments1");

@@ -1,10 +1,10 @@
-#include "common/QtDialogs.hpp"
+#include "gui/QtDialogs.hpp"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "common/QtText.hpp"
+#include "gui/QtText.hpp"
 
 namespace specbridge {
 namespace {

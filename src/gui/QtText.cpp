@@ -1,4 +1,4 @@
-#include "common/QtText.hpp"
+#include "gui/QtText.hpp"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

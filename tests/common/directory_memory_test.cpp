@@ -1,10 +1,10 @@
-#include "shell/directory_memory.hpp"
+#include "common/directory_memory.hpp"
 
 #include <unistd.h>
 
 #include "support/test_support.hpp"
 
-namespace specbridge::shell {
+namespace specbridge {
 namespace {
 
 class DirectoryMemoryTest : public ::testing::Test {
@@ -74,4 +74,4 @@ TEST_F(DirectoryMemoryTest, RefreshTakesTheCurrentDirectory) {
 }
 
 }  // namespace
-}  // namespace specbridge::shell
+}  // namespace specbridge

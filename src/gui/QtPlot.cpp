@@ -1,4 +1,4 @@
-#include "common/QtPlot.hpp"
+#include "gui/QtPlot.hpp"
 
 #include <QPainter>
 

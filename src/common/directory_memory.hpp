@@ -5,7 +5,7 @@
 
 #include "common/dialogs.hpp"
 
-namespace specbridge::shell {
+namespace specbridge {
 
 // The directory the user last chose in any open or save dialog, kept across
 // runs in the one-line file "dirinf" of the start directory.
@@ -38,4 +38,4 @@ class DirectoryMemory {
   std::string workingDirectory_;
 };
 
-}  // namespace specbridge::shell
+}  // namespace specbridge

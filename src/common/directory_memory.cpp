@@ -1,11 +1,11 @@
-#include "shell/directory_memory.hpp"
+#include "common/directory_memory.hpp"
 
 #include <system_error>
 
 #include "common/output_file.hpp"
 #include "common/text.hpp"
 
-namespace specbridge::shell {
+namespace specbridge {
 
 DirectoryMemory::DirectoryMemory(std::filesystem::path startDirectory) : startDirectory_(std::move(startDirectory)) {
   std::error_code ec;
@@ -44,4 +44,4 @@ void DirectoryMemory::RefreshFromCurrentDirectory() {
   if (!ec) workingDirectory_ = current.string();
 }
 
-}  // namespace specbridge::shell
+}  // namespace specbridge

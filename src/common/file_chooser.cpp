@@ -1,0 +1,66 @@
+#include "common/file_chooser.hpp"
+
+#include <system_error>
+
+#include "common/errors.hpp"
+
+namespace specbridge {
+namespace {
+
+// The input that `chosen` would replace, if any.
+const std::filesystem::path* ReadFileAt(const std::filesystem::path& chosen,
+                                        const std::vector<std::filesystem::path>& inputs) {
+  for (const auto& input : inputs) {
+    std::error_code ec;
+    if (!input.empty() && std::filesystem::equivalent(chosen, input, ec)) return &input;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+FileChooser::FileChooser(Dialogs& dialogs, DirectoryMemory& directories, std::string openFilter, std::string saveFilter)
+    : openFilter_(std::move(openFilter)),
+      saveFilter_(std::move(saveFilter)),
+      dialogs_(dialogs),
+      directories_(directories),
+      open_{{}, {}, openFilter_},
+      save_{{}, {}, saveFilter_} {}
+
+std::filesystem::path FileChooser::StartDirectory(StartIn startIn, const FileDialog& dialog) {
+  switch (startIn) {
+    case StartIn::kCurrentDirectory:
+      directories_.RefreshFromCurrentDirectory();
+      return directories_.WorkingDirectory();
+    case StartIn::kAsLeft:
+      return dialog.initialDirectory;
+    case StartIn::kWorkingDirectory:
+      break;
+  }
+  return directories_.WorkingDirectory();
+}
+
+std::optional<std::filesystem::path> FileChooser::Open(const OpenRequest& request) {
+  open_.initialDirectory = StartDirectory(request.startIn, open_);
+  open_.fileName.clear();
+  open_.filter = request.filter.value_or(openFilter_);
+  auto chosen = dialogs_.Open(open_);
+  if (chosen && request.remember) directories_.RememberDirectory(*chosen, &open_, &save_);
+  return chosen;
+}
+
+std::optional<std::filesystem::path> FileChooser::Save(const SaveRequest& request) {
+  save_.initialDirectory = request.startDirectory ? *request.startDirectory : StartDirectory(request.startIn, save_);
+  save_.fileName = request.proposed;
+  save_.filter = request.filter.value_or(saveFilter_);
+  auto chosen = dialogs_.Save(save_);
+  if (!chosen) return chosen;
+  if (const auto* input = ReadFileAt(*chosen, request.inputs)) {
+    throw FileError("Cannot save to '" + chosen->string() + "': it is '" + input->string() +
+                    "', a file this window has read. Nothing was written; choose another name");
+  }
+  if (request.remember) directories_.RememberDirectory(*chosen, &open_, &save_);
+  return chosen;
+}
+
+}  // namespace specbridge
