@@ -43,7 +43,7 @@ std::filesystem::path FileChooser::StartDirectory(StartIn startIn, const FileDia
 std::optional<std::filesystem::path> FileChooser::Open(const OpenRequest& request) {
   open_.initialDirectory = StartDirectory(request.startIn, open_);
   open_.fileName.clear();
-  open_.filter = request.filter.value_or(openFilter_);
+  open_.filter = request.filter ? std::string(*request.filter) : openFilter_;
   auto chosen = dialogs_.Open(open_);
   if (chosen && request.remember) directories_.RememberDirectory(*chosen, &open_, &save_);
   return chosen;
@@ -52,7 +52,7 @@ std::optional<std::filesystem::path> FileChooser::Open(const OpenRequest& reques
 std::optional<std::filesystem::path> FileChooser::Save(const SaveRequest& request) {
   save_.initialDirectory = request.startDirectory ? *request.startDirectory : StartDirectory(request.startIn, save_);
   save_.fileName = request.proposed;
-  save_.filter = request.filter.value_or(saveFilter_);
+  save_.filter = request.filter ? std::string(*request.filter) : saveFilter_;
   auto chosen = dialogs_.Save(save_);
   if (!chosen) return chosen;
   if (const auto* input = ReadFileAt(*chosen, request.inputs)) {

@@ -40,6 +40,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/dialogs.hpp"
@@ -57,7 +58,7 @@ enum class StartIn {
 struct OpenRequest {
   StartIn startIn = StartIn::kWorkingDirectory;
   // A pattern for this dialog only, instead of the chooser's open filter.
-  std::optional<std::string> filter{};
+  std::optional<std::string_view> filter{};
   // Whether the chosen file's directory becomes WorkingDirectory and goes to "dirinf".
   bool remember = true;
 };
@@ -72,7 +73,7 @@ struct SaveRequest {
   StartIn startIn = StartIn::kWorkingDirectory;
   // A start directory of the tool's own, instead of `startIn`.
   std::optional<std::filesystem::path> startDirectory{};
-  std::optional<std::string> filter{};  // instead of the chooser's save filter
+  std::optional<std::string_view> filter{};  // instead of the chooser's save filter
   bool remember = true;
 };
 

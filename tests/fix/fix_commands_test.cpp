@@ -213,6 +213,30 @@ TEST_F(FixCommandsTest, ABadConcentrationLeavesTheOldFileAsItWas) {
   }
 }
 
+TEST_F(FixCommandsTest, AnInputIsNeverTheOutput) {
+  const fs::path dem = Input("two_spectraa.dem", "xyza.dem");
+  const fs::path asc = Input("five_points.asc", "sample.asc");
+  struct Case {
+    void (*run)(FixCommands&);
+    fs::path input;
+  };
+  const Case cases[] = {
+      {[](FixCommands& c) { c.ConvertEpsilonData(); }, dem},
+      {[](FixCommands& c) { c.GenerateFixFromEpsilon(); }, dem},
+      {[](FixCommands& c) { c.GenerateFixFromSpectrum(SpectrumKind::kMultiSpecRows, "1"); }, asc},
+  };
+  for (const Case& c : cases) {
+    const std::string before = test::Slurp(c.input);
+    dialogs_.Answer(c.input);
+    dialogs_.Answer(c.input);
+    EXPECT_THROW_MSG(c.run(commands_), FileError,
+                     "Cannot save to '" + c.input.string() + "': it is '" + c.input.string() +
+                         "', a file this window has read. Nothing was written; choose another name");
+    EXPECT_EQ(test::Slurp(c.input), before);
+  }
+  EXPECT_EQ(Listing(data_), (std::vector<fs::path>{"sample.asc", "xyza.dem"}));
+}
+
 TEST(FixNames, DropTheLastFourCharactersOfTheName) {
   EXPECT_EQ(TableName("/d/xyza.dem"), fs::path("/d/xyza"));
   EXPECT_EQ(FixName("/d/xyza.dem"), fs::path("/d/xyza.fix"));

@@ -65,6 +65,26 @@ TEST_F(MainWindowTest, ToolsNotBuiltYetAreDisabled) {
   EXPECT_TRUE(Find<QAction>(form, "Exit1")->isEnabled());
 }
 
+// Each row of the table gives one item: a window shown, a command, or a
+// disabled item; the windows exist, hidden, from the start, in start-up order.
+TEST_F(MainWindowTest, EveryRowOfTheToolTableIsWired) {
+  TForm1 form(directories_, dialogs_);
+  QStringList windows;
+  for (const QObject* child : form.children()) {
+    if (const auto* widget = qobject_cast<const QWidget*>(child); widget != nullptr && widget->isWindow()) {
+      EXPECT_FALSE(widget->isVisible()) << widget->objectName().toStdString();
+      windows << widget->objectName();
+    }
+  }
+  EXPECT_EQ(windows, (QStringList{"TForm2", "TForm17", "TForm18", "TForm19"}));
+  for (const ToolRow& row : TForm1::Tools()) {
+    const QAction* item = Find<QAction>(form, row.name);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), row.caption);
+    EXPECT_EQ(item->isEnabled(), row.make != nullptr || row.run != nullptr) << row.name;
+  }
+}
+
 TEST_F(MainWindowTest, ExitEndsTheEventLoop) {
   TForm1 form(directories_, dialogs_);
   form.show();

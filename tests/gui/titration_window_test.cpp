@@ -117,6 +117,36 @@ TEST_F(TitrationWindowTest, WritesTypedTextInShiftJis) {
   EXPECT_EQ(bytes.substr(0, bytes.find('\n') + 1), "\x93\x48\x92\xE8 A\t\t\t\r\n");
 }
 
+// A save never replaces a measurement of the series or the times file.
+TEST_F(TitrationWindowTest, RefusesToSaveOverWhatItRead) {
+  for (const char* name : {"comma00.ASC", "comma01.ASC", "comma02.ASC"}) {
+    std::filesystem::copy_file(DataPath("titration/comma") / name, dir_ / name);
+  }
+  const auto times = dir_.Write("times.txt", "0\r\n60\r\n120\r\n");
+  dialogs_.Answer(dir_ / "comma02.ASC");
+  specbridge::test::Trigger(form_, "Open1");
+  dialogs_.Answer(times);
+  Find<QCheckBox>(form_, "CheckBox1")->click();
+  TypeExampleBoxes();
+  specbridge::test::Trigger(form_, "Calculate1");
+  ASSERT_TRUE(dialogs_.Errors().empty()) << dialogs_.Errors().front();
+
+  const std::string series = specbridge::test::Slurp(dir_ / "comma00.ASC");
+  for (const char* save : {"Save1", "SaveAsKineticsforTorvelMelquist20031"}) {
+    for (const auto& target : {dir_ / "comma00.ASC", times}) {
+      const std::string before = specbridge::test::Slurp(target);
+      dialogs_.Answer(target);
+      specbridge::test::Trigger(form_, save);
+      ASSERT_FALSE(dialogs_.Errors().empty()) << save;
+      EXPECT_EQ(dialogs_.Errors().back(), "Cannot save to '" + target.string() + "': it is '" + target.string() +
+                                              "', a file this window has read. Nothing was written; choose "
+                                              "another name");
+      EXPECT_EQ(specbridge::test::Slurp(target), before) << save;
+    }
+  }
+  EXPECT_EQ(dialogs_.Errors().size(), 4U);
+}
+
 TEST_F(TitrationWindowTest, NothingHappensUntilTheBoxesAreFilled) {
   OpenComma();
   specbridge::test::Trigger(form_, "Calculate1");  // all boxes at their design-time texts
