@@ -1,0 +1,55 @@
+#include <string>
+
+#include "columns/columns.hpp"
+#include "common/text.hpp"
+
+namespace specbridge::columns {
+
+void FieldBoundaries(std::string_view line, char separator, long long lineNumber,
+                     std::vector<std::size_t>& boundaries) {
+  boundaries.clear();
+  for (std::size_t p = 1; p < line.size(); ++p) {
+    if (line[p] != separator || line[p - 1] == separator) continue;
+    if (static_cast<int>(boundaries.size()) + 1 >= kMaxLineFields) {
+      throw CapacityError(LinePlace({}, lineNumber) + ": more than " + std::to_string(kMaxLineFields) +
+                          " fields (the limit of a line)");
+    }
+    boundaries.push_back(p);
+  }
+}
+
+std::string_view FieldAt(std::string_view line, const std::vector<std::size_t>& boundaries, std::size_t k) {
+  const std::size_t begin = k == 0 ? 0 : boundaries[k - 1];
+  const std::size_t end = k < boundaries.size() ? boundaries[k] : line.size();
+  return TrimControls(line.substr(begin, end - begin));
+}
+
+void TabToSpace(std::vector<std::string>& lines) {
+  for (std::string& line : lines) {
+    for (char& c : line) {
+      if (c == '\t') c = ' ';
+    }
+  }
+}
+
+void SpacesToTab(std::vector<std::string>& lines) {
+  std::vector<std::size_t> boundaries;
+  // The limit first, so that a refused text is left whole.
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    FieldBoundaries(lines[i], ' ', static_cast<long long>(i) + 1, boundaries);
+  }
+  std::string joined;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string& line = lines[i];
+    FieldBoundaries(line, ' ', static_cast<long long>(i) + 1, boundaries);
+    if (boundaries.empty()) continue;
+    joined.clear();
+    for (std::size_t k = 0; k <= boundaries.size(); ++k) {
+      if (k > 0) joined += '\t';
+      joined += FieldAt(line, boundaries, k);
+    }
+    line.assign(joined);
+  }
+}
+
+}  // namespace specbridge::columns
