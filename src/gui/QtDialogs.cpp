@@ -18,14 +18,13 @@ QString FilterText(const std::string& pattern) {
 }
 
 QString StartPath(const FileDialog& dialog) {
-  const std::filesystem::path name(dialog.fileName);
-  if (name.is_absolute() || dialog.initialDirectory.empty()) return QString::fromStdString(dialog.fileName);
-  return QString::fromStdString((dialog.initialDirectory / name).string());
+  if (dialog.fileName.is_absolute() || dialog.initialDirectory.empty()) return FromPath(dialog.fileName);
+  return FromPath(dialog.initialDirectory / dialog.fileName);
 }
 
 std::optional<std::filesystem::path> Chosen(const QString& path) {
   if (path.isEmpty()) return std::nullopt;
-  return std::filesystem::path(QDir::toNativeSeparators(path).toStdString());
+  return ToPath(QDir::toNativeSeparators(path));
 }
 
 }  // namespace

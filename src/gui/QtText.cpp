@@ -1,5 +1,6 @@
 #include "gui/QtText.hpp"
 
+#include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -16,6 +17,22 @@ std::string ToShiftJis(const QString& text) {
   if (!encoder.isValid()) return text.toLatin1().toStdString();
   const QByteArray bytes = encoder.encode(text);
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+QString FromPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return QString::fromStdWString(path.native());
+#else
+  return QFile::decodeName(QByteArray::fromStdString(path.native()));
+#endif
+}
+
+std::filesystem::path ToPath(const QString& text) {
+#ifdef _WIN32
+  return std::filesystem::path(text.toStdWString());
+#else
+  return std::filesystem::path(QFile::encodeName(text).toStdString());
+#endif
 }
 
 }  // namespace specbridge

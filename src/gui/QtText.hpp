@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,11 @@ namespace specbridge {
 // hold Unicode.
 QString FromShiftJis(std::string_view bytes);
 std::string ToShiftJis(const QString& text);
+
+// Paths are no box text: they keep the file system's own encoding and are
+// converted here only, where a widget or a Qt dialog shows or returns one.
+QString FromPath(const std::filesystem::path& path);
+std::filesystem::path ToPath(const QString& text);
 
 }  // namespace specbridge
 

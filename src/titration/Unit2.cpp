@@ -167,7 +167,9 @@ QWidget* TForm2::BuildBoxes() {
   SpinEdit1_->setFixedWidth(60);
   labelled("Skipping", SpinEdit1_);
   labelled("File Extention", AddBox("Extention", 60));
-  labelled("File To Save:", AddBox("SaveFile", 240));
+  SaveFile_ = AddBox("SaveFile", 240);
+  SaveFile_->setText("SaveFile");
+  labelled("File To Save:", SaveFile_);
   form->addWidget(AddBox("Comment1", 240), row++, 0, 1, 5);
   form->addWidget(AddBox("Comment2", 240), row++, 0, 1, 5);
   labelled("Initial Volume (ml)", AddBox("V0"));
@@ -206,9 +208,9 @@ QWidget* TForm2::BuildBoxes() {
   CheckBox1_->setObjectName("CheckBox1");
   connect(CheckBox1_, &QCheckBox::clicked, this, [this] { RunCommand(dialogs_, [&] { CheckBox1Click(); }); });
   kinetics->addWidget(CheckBox1_, 2, 0);
-  QLineEdit* timesPath = AddBox("Edit11", 240);
-  timesPath->setReadOnly(true);
-  kinetics->addWidget(timesPath, 3, 0, 1, 2);
+  Edit11_ = AddBox("Edit11", 240);
+  Edit11_->setReadOnly(true);
+  kinetics->addWidget(Edit11_, 3, 0, 1, 2);
   form->addWidget(torvel, row++, 0, 1, 5);
   form->setRowStretch(row, 1);
   return boxes;
@@ -258,6 +260,7 @@ void TForm2::Open1Click() {
   inputs_.assign(series_.FileNames.begin(), series_.FileNames.begin() + series_.FileCount);
   inputs_.push_back(*chosen);
   ShowBoxes();
+  SaveFile_->setText(FromPath(series_.ProposedSaveFile));
   ShowLineBuffer();
   Paint(DrawAfterOpen(series_, kPlotWidth, kPlotHeight));
 }
@@ -280,7 +283,7 @@ void TForm2::Button1Click() {
 void TForm2::Save1Click() {
   if (!SaveGuardPassed(series_)) return;
   SyncBoxesFromWidgets();
-  const auto chosen = files_.Save({.proposed = boxes_["SaveFile"], .inputs = Inputs()});
+  const auto chosen = files_.Save({.proposed = ToPath(SaveFile_->text()), .inputs = Inputs()});
   if (!chosen) return;
   WriteFileAtomically(*chosen, WriteTitration2D(series_, grid_, boxes_, SpinEdit1_->value()));
 }
@@ -289,7 +292,7 @@ void TForm2::SaveAsKineticsforTorvelMelquist20031Click() {
   SyncBoxesFromWidgets();
   for (const std::string& text : KineticsGuardMessages(boxes_)) dialogs_.Message(text);
   if (!KineticsGuardPassed(boxes_)) return;
-  const auto chosen = files_.Save({.proposed = boxes_["SaveFile"], .inputs = Inputs()});
+  const auto chosen = files_.Save({.proposed = ToPath(SaveFile_->text()), .inputs = Inputs()});
   if (!chosen) return;
   const std::string bytes = WriteKinetics2D(series_, boxes_, CheckBox1_->isChecked(), timeList_);
   ShowBoxes();  // Temp may have become "20"
@@ -304,7 +307,7 @@ void TForm2::CheckBox1Click() {
     CheckBox1_->setChecked(false);
     return;
   }
-  findChild<QLineEdit*>("Edit11")->setText(QString::fromStdString(chosen->string()));
+  Edit11_->setText(FromPath(*chosen));
   // A times file that fails to read leaves no times of an earlier file behind.
   timeList_.clear();
   timesFile_ = *chosen;

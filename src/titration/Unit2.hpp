@@ -90,6 +90,8 @@ class TForm2 : public QMainWindow {
   QTableWidget* StringGrid2_ = nullptr;
   QSpinBox* SpinEdit1_ = nullptr;
   QCheckBox* CheckBox1_ = nullptr;
+  QLineEdit* SaveFile_ = nullptr;  // a path, shown as the file system spells it
+  QLineEdit* Edit11_ = nullptr;    // the times file
 };
 
 }  // namespace specbridge::titration

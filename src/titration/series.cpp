@@ -207,7 +207,7 @@ void FinishOpen(TitrationSeries& series, BoxTexts& boxes, const PlotRange& runni
   boxes.Set("Edit2", FixedText(running.xHigh, 11, 2));
   boxes.Set("Edit3", FixedText(running.yLow, 11, 2));
   boxes.Set("Edit4", FixedText(running.yHigh, 11, 2));
-  boxes.Set("SaveFile", (series.SeriesDirectory / (series.SeriesBase + ".txt")).string());
+  series.ProposedSaveFile = series.SeriesDirectory / (series.SeriesBase + ".txt");
 }
 
 constexpr PlotRange kStartingRange{1000, 0, 1000, 0};
@@ -325,7 +325,6 @@ BoxTexts DefaultBoxes() {
                   {"Edit7", "Edit7"},
                   {"Edit8", "Edit8"},
                   {"Extention", "ASC"},
-                  {"SaveFile", "SaveFile"},
                   {"Comment1", "Comment1"},
                   {"Comment2", "Comment2"},
                   {"V0", "V0"},
@@ -344,8 +343,7 @@ BoxTexts DefaultBoxes() {
                   {"No5", "No5"},
                   {"CL5", "CL5"},
                   {"Edit9", "0"},
-                  {"Edit10", "300"},
-                  {"Edit11", ""}};
+                  {"Edit10", "300"}};
 }
 
 void ReadSeriesFile(TitrationSeries& series, const std::vector<std::string>& lines, int k, const std::string& name,

@@ -30,9 +30,10 @@ inline constexpr std::string_view kComment1MissingMessage = "Comment1 is missing
 
 // Design-time texts of TForm2's edit boxes, in window order:
 // Edit1 "200", Edit2 "800", Edit3 "0", Edit4 "2", Edit6 "Edit6", Edit7 "Edit7",
-// Edit8 "Edit8", Extention "ASC", SaveFile "SaveFile", Comment1, Comment2, V0,
-// Vt, CM, CH, Temp (their names), No1..No5, CL1..CL5 (their names), Edit9 "0",
-// Edit10 "300", Edit11 "".
+// Edit8 "Edit8", Extention "ASC", Comment1, Comment2, V0, Vt, CM, CH, Temp
+// (their names), No1..No5, CL1..CL5 (their names), Edit9 "0", Edit10 "300".
+// The boxes that show paths (SaveFile, Edit11) are not among them: a path is
+// no Shift-JIS text, the window shows it as a path.
 BoxTexts DefaultBoxes();
 
 // The data set of the titration window; one per window, kept for the whole
@@ -58,6 +59,8 @@ struct TitrationSeries {
   bool ConcentrationsReady = false;
   std::string SeriesBase;
   std::filesystem::path SeriesDirectory;
+  // Series directory, SeriesBase and ".txt": what the save dialogs propose.
+  std::filesystem::path ProposedSaveFile;
 
  private:
   static std::size_t Index(int k, int i) {
@@ -69,7 +72,7 @@ using MessageSink = std::function<void(std::string_view)>;
 
 // "Open" after the dialog and RememberDirectory. Reads the chosen file (a
 // "2D" sheet) or the numbered series it belongs to, then sets the boxes it
-// owns (Extention, Edit6, Edit7, Edit8, Edit1..Edit4, SaveFile). `lineBuffer`
+// owns (Extention, Edit6, Edit7, Edit8, Edit1..Edit4) and ProposedSaveFile. `lineBuffer`
 // receives the lines of the last file examined (also when that file made the
 // open fail, so the user can look at it; kept as it was when no file was
 // read). The tab-layout message goes to

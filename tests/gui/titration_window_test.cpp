@@ -117,6 +117,45 @@ TEST_F(TitrationWindowTest, WritesTypedTextInShiftJis) {
   EXPECT_EQ(bytes.substr(0, bytes.find('\n') + 1), "\x93\x48\x92\xE8 A\t\t\t\r\n");
 }
 
+// Paths keep the file system's spelling from the dialog through the boxes and
+// back, whatever their characters; only typed texts are Shift-JIS.
+TEST_F(TitrationWindowTest, PathsInNonAsciiFoldersArriveIntact) {
+  namespace fs = std::filesystem;
+  const fs::path folder = dir_.Path() / fs::path(u8"山田") / fs::path(u8"データ");
+  const QString shown = QString::fromStdString(dir_.Path().string()) + QString::fromUtf8("/山田/データ");
+  fs::create_directories(folder);
+  for (const char* name : {"comma00.ASC", "comma01.ASC", "comma02.ASC"}) {
+    fs::copy_file(DataPath("titration/comma") / name, folder / name);
+  }
+  const fs::path times = folder / fs::path(u8"時間.txt");
+  fs::copy_file(DataPath("titration/times/times.txt"), times);
+
+  dialogs_.Answer(folder / "comma01.ASC");
+  specbridge::test::Trigger(form_, "Open1");
+  ASSERT_TRUE(dialogs_.Errors().empty()) << dialogs_.Errors().front();
+  EXPECT_EQ(Text("SaveFile"), shown + "/comma.txt");
+  dialogs_.Answer(times);
+  Find<QCheckBox>(form_, "CheckBox1")->click();
+  EXPECT_EQ(Text("Edit11"), shown + QString::fromUtf8("/時間.txt"));
+
+  TypeExampleBoxes();
+  specbridge::test::Trigger(form_, "Calculate1");
+  const fs::path out = folder / fs::path(u8"結果.txt");
+  dialogs_.Answer(out);
+  specbridge::test::Trigger(form_, "Save1");
+  EXPECT_EQ(dialogs_.Requests().back().dialog.fileName, folder / "comma.txt");
+  EXPECT_TRUE(specbridge::test::MatchesGolden("titration/expected/comma.txt", specbridge::test::Slurp(out)));
+  EXPECT_EQ(specbridge::test::Slurp(dir_ / "dirinf"), folder.string() + "\r\n");
+
+  // A typed proposal with a letter Shift-JIS lacks.
+  Type("SaveFile", "");
+  Find<QLineEdit>(form_, "SaveFile")->setText(shown + QString::fromUtf8("/été.txt"));
+  dialogs_.Answer(std::nullopt);
+  specbridge::test::Trigger(form_, "Save1");
+  EXPECT_EQ(dialogs_.Requests().back().dialog.fileName, folder / fs::path(u8"été.txt"));
+  EXPECT_TRUE(dialogs_.Errors().empty()) << dialogs_.Errors().front();
+}
+
 // A save never replaces a measurement of the series or the times file.
 TEST_F(TitrationWindowTest, RefusesToSaveOverWhatItRead) {
   for (const char* name : {"comma00.ASC", "comma01.ASC", "comma02.ASC"}) {

@@ -80,7 +80,7 @@ TEST(TitrationOpenSeries, SetsTheBoxesItOwns) {
   EXPECT_EQ(b["Edit2"], "401.50");
   EXPECT_EQ(b["Edit3"], "-0.01");
   EXPECT_EQ(b["Edit4"], "2.00");
-  EXPECT_EQ(b["SaveFile"], (DataPath("titration/comma") / "comma.txt").string());
+  EXPECT_EQ(o.series.ProposedSaveFile, DataPath("titration/comma") / "comma.txt");
   EXPECT_EQ(o.series.SeriesBase, "comma");
   EXPECT_EQ(o.series.DataRange, (PlotRange{400, 401.5, -0.0123456, 2}));
   EXPECT_EQ(o.series.SelectedRange, o.series.DataRange);
@@ -98,7 +98,7 @@ TEST(TitrationOpenSeries, ReportsTheTabLayoutMessageOncePerBadLine) {
 TEST(TitrationOpenSeries, SheetKeepsTheFileNamesAndBuildsSaveFileFromThePreviousSeries) {
   Opened fresh;
   fresh.Open(DataPath("titration/sheet/sheet.txt"));
-  EXPECT_EQ(fresh.boxes["SaveFile"], ".txt");
+  EXPECT_EQ(fresh.series.ProposedSaveFile, ".txt");
   EXPECT_EQ(fresh.boxes["Extention"], "ASC");  // untouched design-time text
   EXPECT_EQ(fresh.lineBuffer.size(), 5U);      // the "2D" line is removed
 
@@ -107,7 +107,7 @@ TEST(TitrationOpenSeries, SheetKeepsTheFileNamesAndBuildsSaveFileFromThePrevious
   o.Open(DataPath("titration/sheet/sheet.txt"));
   EXPECT_EQ(o.series.FileCount, 3);
   EXPECT_EQ(o.series.FileNames[0].filename(), "wide00.ASC");
-  EXPECT_EQ(o.boxes["SaveFile"], (DataPath("titration/wide_comma") / "wide.txt").string());
+  EXPECT_EQ(o.series.ProposedSaveFile, DataPath("titration/wide_comma") / "wide.txt");
   EXPECT_EQ(o.series.DataRange, (PlotRange{400, 403, 0.1, 1.2}));
 }
 
