@@ -277,12 +277,29 @@ void TForm2::Button1Click() {
   if (!grid) return;
   grid_ = std::move(*grid);
   series_.ConcentrationsReady = true;
+  calculatedFrom_ = CalculateInputs();
   ShowGrid();
+}
+
+std::vector<std::string> TForm2::CalculateInputs() const {
+  static constexpr const char* kRead[] = {"Comment1", "V0",  "Vt",  "CM",  "CH",  "Temp", "No1", "CL1",
+                                          "No2",      "CL2", "No3", "CL3", "No4", "CL4",  "No5", "CL5"};
+  std::vector<std::string> texts;
+  for (const char* box : kRead) texts.push_back(boxes_[box]);
+  texts.push_back(std::to_string(series_.UsedSpectrumCount));
+  return texts;
 }
 
 void TForm2::Save1Click() {
   if (!SaveGuardPassed(series_)) return;
   SyncBoxesFromWidgets();
+  // Concentrations of other volumes than the header shows would be a silent
+  // error in the file: calculate again first. A failure stops the save; a
+  // guard that is no longer met leaves nothing fit to write.
+  if (CalculateInputs() != calculatedFrom_) {
+    Button1Click();
+    if (CalculateInputs() != calculatedFrom_) return;
+  }
   const auto chosen = files_.Save({.proposed = ToPath(SaveFile_->text()), .inputs = Inputs()});
   if (!chosen) return;
   WriteFileAtomically(*chosen, WriteTitration2D(series_, grid_, boxes_, SpinEdit1_->value()));

@@ -71,6 +71,8 @@ class TForm2 : public QMainWindow {
   void ShowLineBuffer();
   void Paint(const PlotScene& scene);
   std::vector<std::filesystem::path> Inputs() const;
+  // The texts of the boxes "Calculate" reads, and the spectra it counts.
+  std::vector<std::string> CalculateInputs() const;
 
   Dialogs& dialogs_;
   FileChooser files_;  // OpenDialog1 ("*.ASC"), SaveDialog1
@@ -81,6 +83,7 @@ class TForm2 : public QMainWindow {
   TitrationSeries series_;
   BoxTexts boxes_ = DefaultBoxes();
   ConcentrationGrid grid_;
+  std::vector<std::string> calculatedFrom_;  // CalculateInputs() of the grid
   std::vector<std::string> lineBuffer_;
   std::vector<int> timeList_;
 

@@ -117,6 +117,46 @@ TEST_F(TitrationWindowTest, WritesTypedTextInShiftJis) {
   EXPECT_EQ(bytes.substr(0, bytes.find('\n') + 1), "\x93\x48\x92\xE8 A\t\t\t\r\n");
 }
 
+// "Save" writes concentrations of the volumes its header shows: a box that
+// "Calculate" reads and that changed since sends the save through
+// "Calculate" again, with its failures.
+TEST_F(TitrationWindowTest, SaveCalculatesAgainWhenItsBoxesChanged) {
+  const auto save = [this](const char* name) {
+    dialogs_.Answer(dir_ / name);
+    specbridge::test::Trigger(form_, "Save1");
+    return std::filesystem::exists(dir_ / name) ? specbridge::test::Slurp(dir_ / name) : "(not written)";
+  };
+  OpenComma();
+  TypeExampleBoxes();
+  Type("V0", "4");
+  specbridge::test::Trigger(form_, "Calculate1");
+  const std::string typedFirst = save("typed_first.txt");
+  const QString cell = Find<QTableWidget>(form_, "StringGrid1")->item(1, 2)->text();
+
+  Type("V0", "2");
+  specbridge::test::Trigger(form_, "Calculate1");
+  Type("V0", "4");
+  EXPECT_EQ(save("changed_after.txt"), typedFirst);
+  EXPECT_EQ(Find<QTableWidget>(form_, "StringGrid1")->item(1, 2)->text(), cell);
+
+  // "Open" keeps the grid: the same volumes serve the next series as they are.
+  OpenComma();
+  EXPECT_EQ(save("reopened.txt"), typedFirst);
+
+  // A failing "Calculate" stops the save before its dialog; so does one that
+  // does nothing because V0 is back at its design-time text.
+  const std::size_t dialogsShown = dialogs_.Requests().size();
+  Type("V0", "four");
+  specbridge::test::Trigger(form_, "Save1");
+  ASSERT_EQ(dialogs_.Errors().size(), 1U);
+  EXPECT_THAT(dialogs_.Errors()[0], ::testing::HasSubstr("'four' is not a valid floating point value"));
+  Type("V0", "V0");
+  specbridge::test::Trigger(form_, "Save1");
+  EXPECT_EQ(dialogs_.Errors().size(), 1U);
+  EXPECT_EQ(dialogs_.Requests().size(), dialogsShown);
+  EXPECT_EQ(Find<QTableWidget>(form_, "StringGrid1")->item(1, 2)->text(), cell);
+}
+
 // Paths keep the file system's spelling from the dialog through the boxes and
 // back, whatever their characters; only typed texts are Shift-JIS.
 TEST_F(TitrationWindowTest, PathsInNonAsciiFoldersArriveIntact) {
