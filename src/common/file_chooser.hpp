@@ -33,9 +33,12 @@
 // "dirinf" (both thrown as FileError) is shown as a message and the command
 // writes nothing. Dialogs that leave WorkingDirectory alone (a times file, a
 // lamp-factor file) pass `.remember = false`. A tool that keeps a directory of
-// its own gives its chooser its own copy of the shared DirectoryMemory: the
-// copy writes "dirinf" and the current directory but never changes the
-// shared WorkingDirectory.
+// its own gives its chooser its own copy of the shared DirectoryMemory (a
+// member declared before the chooser): the copy writes "dirinf" and the
+// current directory but never changes the shared WorkingDirectory.
+// Designated initializers follow the order of the members below. A path
+// shown in a box goes through FromPath/ToPath (gui/QtText.hpp), never through
+// the Shift-JIS box texts.
 
 #include <filesystem>
 #include <optional>
