@@ -12,6 +12,7 @@
 #include "fix/Unit19.hpp"
 #include "fix/fix_commands.hpp"
 #include "gui/QtText.hpp"
+#include "simple_kinetics/Unit7.hpp"
 #include "titration/Unit2.hpp"
 
 namespace specbridge::shell {
@@ -29,7 +30,7 @@ QWidget* MakeConcentrationDialog(const ToolSetting& setting) {
 const ToolRow kTools[] = {
     {Menu::kFile, "Titration Experiments", "TitrationExperiments1", 3, &MakeWindow<titration::TForm2>, nullptr},
     {Menu::kFile, "Kinetic Traces", "KineticTraces1", 2, nullptr, nullptr},
-    {Menu::kFile, "Kinetic Traces_Simpler", "KineticTracesSimpler1", 7, nullptr, nullptr},
+    {Menu::kFile, "Kinetic Traces_Simpler", "KineticTracesSimpler1", 7, &MakeWindow<simple_kinetics::TForm7>, nullptr},
     {Menu::kFile, "Converting Epsiron Data (*a.dem)", "ConvertingEpsironData1", 0, nullptr,
      &TForm1::ConvertingEpsironData1Click},
     {Menu::kFile, "Generating FIX files for SPECFIT from *a.dem file", "Generating1", 0, nullptr,
