@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "common/errors.hpp"
+#include "common/file_checks.hpp"
 #include "common/numbers.hpp"
 
 namespace specbridge {
@@ -20,15 +21,18 @@ std::string SystemReason(int error) { return std::strerror(error); }
 }  // namespace
 
 std::string ReadFileBytes(const std::filesystem::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  RequireRegularFile(path);
+  // O_NONBLOCK: should the path become a FIFO after the check, open must not
+  // wait for a writer; the fstat below then refuses it.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) throw FileError("Cannot open '" + path.string() + "': " + SystemReason(errno));
   std::string bytes;
   struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
-    throw FileError("Cannot read '" + path.string() + "': it is a directory");
+    throw FileError("Cannot read '" + path.string() + "': it is not a regular file");
   }
-  // One read for a regular file; the loop covers pipes and short reads.
+  // One read; the loop covers short reads and a file that grew meanwhile.
   bytes.resize(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 4096);
   std::size_t used = 0;
   for (;;) {
