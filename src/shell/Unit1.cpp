@@ -12,6 +12,8 @@
 #include "fix/Unit19.hpp"
 #include "fix/fix_commands.hpp"
 #include "gui/QtText.hpp"
+#include "nir/Unit14.hpp"
+#include "resave/Unit8.hpp"
 #include "simple_kinetics/Unit7.hpp"
 #include "titration/Unit2.hpp"
 
@@ -50,9 +52,9 @@ const ToolRow kTools[] = {
     {Menu::kTools, "Correcting the Sensitivity of Detector Using W-Lamp Data (for RF5300PC)",
      "CorrectingtheSensitivityofDetectorUsingWLampDataforRF5300PC1", 16, nullptr, nullptr},
     {Menu::kTools, "Removing Irrelevant Lines in the NIR region (for Shimadzu UV3150K)",
-     "RemovingIrrelevantLinesintheNIRregionforShimadzuUV3150K1", 14, nullptr, nullptr},
+     "RemovingIrrelevantLinesintheNIRregionforShimadzuUV3150K1", 14, &MakeWindow<nir::TForm14>, nullptr},
     {Menu::kTools, "Read 2D-sheet with Tabs and Resave Part of it", "Read2DsheetwithTabsandResavepartially1", 8,
-     nullptr, nullptr},
+     &MakeWindow<resave::TForm8>, nullptr},
     {Menu::kTools, "Multipurpose Tool for 2D-Sheet Data (Simple Math)", "MultipurposeToolfor2DSheetDataSimpleMath1", 11,
      nullptr, nullptr},
 };
