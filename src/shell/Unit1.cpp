@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "columns/Unit11.hpp"
 #include "fix/Unit17.hpp"
 #include "fix/Unit18.hpp"
 #include "fix/Unit19.hpp"
@@ -56,7 +57,7 @@ const ToolRow kTools[] = {
     {Menu::kTools, "Read 2D-sheet with Tabs and Resave Part of it", "Read2DsheetwithTabsandResavepartially1", 8,
      &MakeWindow<resave::TForm8>, nullptr},
     {Menu::kTools, "Multipurpose Tool for 2D-Sheet Data (Simple Math)", "MultipurposeToolfor2DSheetDataSimpleMath1", 11,
-     nullptr, nullptr},
+     &MakeWindow<columns::TForm11>, nullptr},
 };
 
 }  // namespace
