@@ -25,7 +25,7 @@ struct FixOptions {
   BoxTexts boxes{{"Edit1", ""}};
 };
 
-using Convert = std::function<std::string(const fs::path& input, const FixOptions& options)>;
+using Convert = std::function<std::string(const fs::path& input, const FixOptions& options, const MessageSink& warn)>;
 using Propose = fs::path (*)(const fs::path& input);
 
 bool SameFile(const fs::path& a, const fs::path& b) {
@@ -47,7 +47,7 @@ void RunAll(const FixOptions& options, Context& context, Propose propose, const 
       if (SameFile(input, output)) {
         throw FileError("Refusing to write " + output.string() + " over its own input; name the output with -o");
       }
-      WriteFileAtomically(output, convert(input, options));
+      WriteFileAtomically(output, convert(input, options, [&](std::string_view text) { context.err << text << '\n'; }));
       context.err << "Wrote " << output.string() << '\n';
     } catch (const Failure& failure) {
       context.err << failure.Message() << '\n';
@@ -72,12 +72,12 @@ CLI::App* AddFixCommand(CLI::App& app, Context& context, const std::string& name
 // The spectrum commands need a concentration, as OK does nothing while the
 // dialog's box is empty.
 Convert SpectrumConversion(fix::SpectrumKind rows, fix::SpectrumKind columns) {
-  return [rows, columns](const fs::path& input, const FixOptions& options) {
+  return [rows, columns](const fs::path& input, const FixOptions& options, const MessageSink& warn) {
     const std::string& concentration = options.boxes["Edit1"];
     if (concentration.empty()) throw ConversionError("No concentration given (--concentration): nothing was written");
     const fix::SpectrumKind kind = options.columns ? columns : rows;
     const std::string bytes = ReadFileBytes(input);
-    const fix::SingleSpectrum spectrum = fix::LoadSpectrum(kind, bytes, input.filename().string());
+    const fix::SingleSpectrum spectrum = fix::LoadSpectrum(kind, bytes, input.filename().string(), warn);
     return fix::SpectrumFixText(kind, spectrum, concentration);
   };
 }
@@ -94,12 +94,16 @@ void AddFixCommands(CLI::App& app, Context& context) {
   std::shared_ptr<FixOptions> options;
   AddFixCommand(
       app, context, "epsilon-table", "Epsilon data (*a.dem) to a tab-separated table", fix::TableName,
-      [](const fs::path& input, const FixOptions&) { return fix::EpsilonTableText(fix::ReadEpsilonFile(input)); },
+      [](const fs::path& input, const FixOptions&, const MessageSink& warn) {
+        return fix::EpsilonTableText(fix::ReadEpsilonFile(input, warn));
+      },
       options);
 
   AddFixCommand(
       app, context, "fix-epsilon", "Epsilon data (*a.dem) to a SPECFIT .fix file", fix::FixName,
-      [](const fs::path& input, const FixOptions&) { return fix::EpsilonFixText(fix::ReadEpsilonFile(input)); },
+      [](const fs::path& input, const FixOptions&, const MessageSink& warn) {
+        return fix::EpsilonFixText(fix::ReadEpsilonFile(input, warn));
+      },
       options);
 
   CLI::App* multispec = AddFixCommand(

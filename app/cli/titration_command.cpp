@@ -97,7 +97,12 @@ int RunTitration(TitrationOptions& o, Context& context) {
       code = 1;
     } else {
       std::vector<int> times;
-      if (!o.times.empty()) times = titration::ReadTimesFile(ReadFileBytes(o.times), o.times);
+      if (!o.times.empty()) {
+        // As the window shows the chosen times file in Edit11.
+        o.boxes.Set("Edit11", o.times);
+        times = titration::ReadTimesFile(ReadFileBytes(o.times), o.times,
+                                         [&](std::string_view text) { context.err << text << '\n'; });
+      }
       WriteFileAtomically(o.kineticsOut, titration::WriteKinetics2D(series, o.boxes, !o.times.empty(), times));
       context.err << "Wrote " << o.kineticsOut << '\n';
     }

@@ -43,6 +43,13 @@ class CapacityError : public Failure {
   using Failure::Failure;
 };
 
+// The offending text of a message, in single quotes: at most about
+// kQuotedBytes bytes of it (then "..." and its whole length), control and
+// non-text bytes written as \xNN. Shift-JIS characters stay as they are, so
+// a window shows them and a 50 MB line stays one readable line.
+inline constexpr std::size_t kQuotedBytes = 60;
+std::string QuoteText(std::string_view text);
+
 // "name, line 12", or "line 12" without a name.
 std::string LinePlace(std::string_view name, long long line);
 

@@ -96,6 +96,9 @@ class FileChooser {
   // remembered then.
   std::optional<std::filesystem::path> Save(const SaveRequest& request);
 
+  // Shows a message, such as a reader's warning, in the window's message box.
+  void Message(std::string_view text) { dialogs_.Message(text); }
+
   // The two dialogs, as the last command left them.
   const FileDialog& OpenDialog() const { return open_; }
   const FileDialog& SaveDialog() const { return save_; }

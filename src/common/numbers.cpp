@@ -17,11 +17,11 @@ namespace {
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 [[noreturn]] void NotAReal(std::string_view text) {
-  throw ConversionError("'" + std::string(text) + "' is not a valid floating point value");
+  throw ConversionError(QuoteText(text) + " is not a valid floating point value");
 }
 
 [[noreturn]] void NotAnInteger(std::string_view text) {
-  throw ConversionError("'" + std::string(text) + "' is not a valid integer value");
+  throw ConversionError(QuoteText(text) + " is not a valid integer value");
 }
 
 // True when a (> 0, finite) lies exactly halfway between two multiples of
@@ -313,7 +313,7 @@ double TextToReal(std::string_view text) {
     const std::string copy(p, end);
     value = std::strtod(copy.c_str(), nullptr);
     if (std::isinf(value)) {
-      throw ConversionError("'" + std::string(text) + "' is out of the range of a floating point value");
+      throw ConversionError(QuoteText(text) + " is out of the range of a floating point value");
     }
   } else if (ec != std::errc{}) {
     NotAReal(text);

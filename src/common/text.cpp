@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -72,16 +73,47 @@ std::vector<std::string> LoadLines(std::string_view bytes) {
   return {views.begin(), views.end()};
 }
 
-TextReader::TextReader(std::string_view bytes, std::string name) : bytes_(bytes), name_(std::move(name)) {}
+std::string_view TextBeforeNul(std::string_view bytes, std::string_view name, const MessageSink& warn) {
+  const std::size_t nul = bytes.find('\0');
+  if (nul == std::string_view::npos) return bytes;
+  if (warn) {
+    // Lines counted as LoadLines cuts them: CR LF once, a lone CR, a LF.
+    long long line = 1;
+    for (std::size_t i = 0; i < nul; ++i) {
+      if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= nul || bytes[i + 1] != '\n'))) ++line;
+    }
+    warn(LinePlace(name, line) + ": a NUL byte ends the text here; the remaining " +
+         std::to_string(bytes.size() - nul) + " bytes of the file are not read");
+  }
+  return bytes.substr(0, nul);
+}
+
+TextReader::TextReader(std::string_view bytes, std::string name)
+    : bytes_(bytes.substr(0, bytes.find('\0'))), name_(std::move(name)) {}
+
+bool TextReader::PassLineEnd() {
+  const char c = bytes_[pos_];
+  if (c != '\n' && c != '\r') return false;
+  ++pos_;
+  if (c == '\r' && pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
+  ++line_;
+  return true;
+}
 
 std::string_view TextReader::NextToken() {
   while (pos_ < bytes_.size() && IsSeparator(bytes_[pos_])) {
-    if (bytes_[pos_] == '\n') ++line_;
-    ++pos_;
+    if (!PassLineEnd()) ++pos_;
   }
   const std::size_t start = pos_;
   while (pos_ < bytes_.size() && !IsSeparator(bytes_[pos_])) ++pos_;
   return bytes_.substr(start, pos_ - start);
+}
+
+bool TextReader::TokenLeft() {
+  while (pos_ < bytes_.size() && IsSeparator(bytes_[pos_])) {
+    if (!PassLineEnd()) ++pos_;
+  }
+  return pos_ < bytes_.size();
 }
 
 double TextReader::ReadReal() {
@@ -95,26 +127,32 @@ std::int32_t TextReader::ReadInteger() {
 }
 
 std::string TextReader::ReadLine() {
-  std::string line;
-  while (pos_ < bytes_.size()) {
-    const char c = bytes_[pos_++];
-    if (c == '\n') {
-      ++line_;
-      break;
-    }
-    if (c != '\r') line += c;
-  }
+  const std::size_t start = pos_;
+  while (pos_ < bytes_.size() && bytes_[pos_] != '\n' && bytes_[pos_] != '\r') ++pos_;
+  std::string line(bytes_.substr(start, pos_ - start));
+  if (pos_ < bytes_.size()) PassLineEnd();
   return line;
 }
 
 void TextReader::SkipLine() {
-  while (pos_ < bytes_.size()) {
-    if (bytes_[pos_++] == '\n') {
-      ++line_;
-      return;
-    }
-  }
+  while (pos_ < bytes_.size() && !PassLineEnd()) ++pos_;
 }
+
+namespace {
+
+bool AllDigits(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// "1" .. "999" before the first comma and "100", "100." or "100.0" between
+// the commas: the thousands separator of a wavelength of 1000 nm or more.
+bool IsThousandsForm(std::string_view thousands, std::string_view rest) {
+  if (thousands.empty() || thousands.size() > 3 || !AllDigits(thousands)) return false;
+  if (rest.size() < 3 || !AllDigits(rest.substr(0, 3))) return false;
+  return rest.size() == 3 || (rest[3] == '.' && AllDigits(rest.substr(4)));
+}
+
+}  // namespace
 
 std::optional<CommaPoint> ReadCommaPoint(std::string_view line) {
   const std::size_t first = line.find(',');
@@ -123,9 +161,14 @@ std::optional<CommaPoint> ReadCommaPoint(std::string_view line) {
   if (second == std::string_view::npos)
     return CommaPoint{TextToReal(line.substr(0, first)), TextToReal(line.substr(first + 1))};
   if (line.find(',', second + 1) != std::string_view::npos) return std::nullopt;
-  const double thousands = TextToReal(line.substr(0, first));
-  const double rest = TextToReal(line.substr(first + 1, second - first - 1));
-  return CommaPoint{CheckedFinite(thousands * 1000 + rest), TextToReal(line.substr(second + 1))};
+  const std::string_view thousands = line.substr(0, first);
+  const std::string_view rest = line.substr(first + 1, second - first - 1);
+  if (!IsThousandsForm(thousands, rest)) {
+    // A decimal comma ("1100.0,1,5") would otherwise become 1100001 nm.
+    throw ConversionError(QuoteText(line) +
+                          " has two commas, but not a wavelength with a thousands separator (as in 1,100.0,0.523)");
+  }
+  return CommaPoint{TextToReal(thousands) * 1000 + TextToReal(rest), TextToReal(line.substr(second + 1))};
 }
 
 std::string_view TrimControls(std::string_view text) {

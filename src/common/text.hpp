@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,15 @@ namespace specbridge {
 // system's reason.
 std::string ReadFileBytes(const std::filesystem::path& path);
 
+// Where readers send warnings: the CLI prints them on stderr, a window shows
+// them in a message box.
+using MessageSink = std::function<void(std::string_view)>;
+
+// A NUL byte ends the text of a file: the bytes before the first NUL. When a
+// NUL cuts the text, `warn` (if set) is told "name, line N: ..." so that a
+// truncated spectrum is never silent.
+std::string_view TextBeforeNul(std::string_view bytes, std::string_view name, const MessageSink& warn);
+
 // Cuts text at every LF, every CR and every CR LF (counted once); a last line
 // without a line end is kept; a NUL byte ends the text. This is how files are
 // loaded into grids and multi-line boxes.
@@ -23,7 +33,8 @@ std::vector<std::string> LoadLines(std::string_view bytes);
 void LoadLineViews(std::string_view bytes, std::vector<std::string_view>& lines);
 
 // Sequential reading of a text file's bytes, as instrument files are read
-// number by number. Failures carry `name` and the line number.
+// number by number. Failures carry `name` and the line number. Lines end at
+// a LF, a CR LF or a lone CR, as LoadLines cuts them; a NUL ends the text.
 class TextReader {
  public:
   explicit TextReader(std::string_view bytes, std::string name = {});
@@ -34,8 +45,10 @@ class TextReader {
   double ReadReal();
   // As ReadReal with the rules of TextToInteger.
   std::int32_t ReadInteger();
-  // The characters up to the next LF; a CR directly before the LF belongs to
-  // the line end, any other CR is dropped. Empty at the end of the text.
+  // Skips blanks, tabs and line ends; whether a number (or any token) is
+  // left to read, so that a reader can tell a missing number from a 0.
+  bool TokenLeft();
+  // The characters up to the next line end. Empty at the end of the text.
   std::string ReadLine();
   // Discards everything up to and including the next line end.
   void SkipLine();
@@ -46,6 +59,8 @@ class TextReader {
 
  private:
   std::string_view NextToken();
+  // Steps over a line end at the read position, if there is one.
+  bool PassLineEnd();
 
   std::string_view bytes_;
   std::size_t pos_ = 0;
@@ -64,9 +79,11 @@ std::vector<std::string_view> SplitFields(std::string_view line);
 
 // One data line of a UVProbe export: "400.0,0.532", or "1,100.0,0.532" where
 // the instrument writes the thousands of a wavelength of 1000 nm or more
-// before a comma. Nothing for a line without a comma or with more than two;
-// a field that is not a number throws ConversionError, an overflowing
-// wavelength MathError.
+// before a comma. Nothing for a line without a comma or with more than two.
+// Two commas are read only in that thousands form (one to three digits, a
+// comma, exactly three digits before the point or the comma); any other
+// two-comma line ("1100.0,1,5", a decimal comma) throws ConversionError, as
+// does a field that is not a number.
 struct CommaPoint {
   double wavelength = 0;
   double value = 0;

@@ -1,5 +1,7 @@
 #include "fix/epsilon.hpp"
 
+#include <algorithm>
+
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
 #include "common/output_file.hpp"
@@ -23,15 +25,26 @@ void CheckCount(std::int32_t count, std::int32_t limit, const char* what, const 
 
 }  // namespace
 
-EpsilonData ParseEpsilonData(std::string_view bytes, const std::string& name) {
-  TextReader reader(bytes, name);
+EpsilonData ParseEpsilonData(std::string_view bytes, const std::string& name, const MessageSink& warn) {
+  TextReader reader(TextBeforeNul(bytes, name, warn), name);
   EpsilonData data;
-  reader.ReadInteger();  // unused by the format
-  data.spectrumCount = reader.ReadInteger();
-  data.wavelengthCount = reader.ReadInteger();
+  std::int32_t header[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    if (!reader.TokenLeft()) {
+      if (i == 0) throw FileError(Prefix(name) + "the file holds no data");
+      throw FileError(Prefix(name) + "the header ends after " + std::to_string(i) +
+                      " of its 3 integers (unused, spectra, wavelengths)");
+    }
+    header[i] = reader.ReadInteger();
+  }
   reader.SkipLine();
+  data.spectrumCount = header[1];
+  data.wavelengthCount = header[2];
   CheckCount(data.spectrumCount, kMaxEpsilonSpectra, "spectra", name);
   CheckCount(data.wavelengthCount, kMaxEpsilonWavelengths, "wavelengths", name);
+  if (data.wavelengthCount == 0) {
+    throw FileError(Prefix(name) + "the header announces 0 wavelengths; the file holds no data");
+  }
   const std::int64_t values = std::int64_t{data.spectrumCount} * data.wavelengthCount;
   if (values > kMaxEpsilonValues) {
     throw CapacityError(Prefix(name) + "the header announces " + std::to_string(data.spectrumCount) + " spectra of " +
@@ -40,21 +53,31 @@ EpsilonData ParseEpsilonData(std::string_view bytes, const std::string& name) {
   }
 
   // Every number is the first of its line; the rest of the line is a comment.
-  data.wavelengths.resize(static_cast<std::size_t>(data.wavelengthCount));
-  for (double& wavelength : data.wavelengths) {
-    wavelength = reader.ReadReal();
+  // Storage grows with what the file holds, never with what it announces.
+  const std::int64_t announced = data.wavelengthCount + values;
+  std::int64_t read = 0;
+  const auto next = [&] {
+    if (!reader.TokenLeft()) {
+      throw FileError(
+          Prefix(name) + "the file ends after " + std::to_string(read) + " of the " + std::to_string(announced) +
+          " numbers its header announces (" + std::to_string(data.wavelengthCount) + " wavelengths, then " +
+          std::to_string(data.spectrumCount) + " spectra of " + std::to_string(data.wavelengthCount) + " values)");
+    }
+    const double value = reader.ReadReal();
     reader.SkipLine();
-  }
-  data.epsilon.resize(static_cast<std::size_t>(values));
-  for (double& value : data.epsilon) {
-    value = reader.ReadReal();
-    reader.SkipLine();
-  }
+    ++read;
+    return value;
+  };
+  const auto room = static_cast<std::int64_t>(bytes.size() / 2 + 1);
+  data.wavelengths.reserve(static_cast<std::size_t>(std::min<std::int64_t>(data.wavelengthCount, room)));
+  for (std::int32_t w = 0; w < data.wavelengthCount; ++w) data.wavelengths.push_back(next());
+  data.epsilon.reserve(static_cast<std::size_t>(std::min(values, room)));
+  for (std::int64_t v = 0; v < values; ++v) data.epsilon.push_back(next());
   return data;
 }
 
-EpsilonData ReadEpsilonFile(const std::filesystem::path& path) {
-  return ParseEpsilonData(ReadFileBytes(path), path.filename().string());
+EpsilonData ReadEpsilonFile(const std::filesystem::path& path, const MessageSink& warn) {
+  return ParseEpsilonData(ReadFileBytes(path), path.filename().string(), warn);
 }
 
 std::string EpsilonTableText(const EpsilonData& data) {

@@ -34,8 +34,9 @@ std::string EpsilonFixText(const EpsilonData& data) {
   return FixRowsText(data.wavelengths, spectra);
 }
 
-SingleSpectrum LoadSpectrum(SpectrumKind kind, std::string_view bytes, const std::string& name) {
-  const std::vector<std::string> lines = LoadLines(bytes);
+SingleSpectrum LoadSpectrum(SpectrumKind kind, std::string_view bytes, const std::string& name,
+                            const MessageSink& warn) {
+  const std::vector<std::string> lines = LoadLines(TextBeforeNul(bytes, name, warn));
   if (kind == SpectrumKind::kUvProbe) {
     SingleSpectrum spectrum = ReadUvProbeSpectrum(lines, name);
     if (spectrum.Count() == 0) {
@@ -56,10 +57,14 @@ std::string SpectrumFixText(SpectrumKind kind, const SingleSpectrum& spectrum, s
   return FixRowsText(spectrum.wavelengths, rows);
 }
 
+MessageSink FixCommands::Warn() {
+  return [this](std::string_view text) { files_.Message(text); };
+}
+
 void FixCommands::ConvertEpsilonData() {
   const auto input = files_.Open();
   if (!input) return;
-  const EpsilonData data = ReadEpsilonFile(*input);
+  const EpsilonData data = ReadEpsilonFile(*input, Warn());
   // The table is proposed beside its input, wherever the working directory is.
   std::error_code ec;
   const std::filesystem::path absolute = std::filesystem::absolute(*input, ec);
@@ -72,7 +77,7 @@ void FixCommands::ConvertEpsilonData() {
 void FixCommands::GenerateFixFromEpsilon() {
   const auto input = files_.Open();
   if (!input) return;
-  const EpsilonData data = ReadEpsilonFile(*input);
+  const EpsilonData data = ReadEpsilonFile(*input, Warn());
   const auto output = files_.Save({.proposed = FixName(*input), .inputs = {*input}});
   if (!output) return;
   WriteFileAtomically(*output, EpsilonFixText(data));
@@ -83,7 +88,7 @@ void FixCommands::GenerateFixFromSpectrum(SpectrumKind kind, std::string_view co
   if (!input) return;
   const std::string bytes = ReadFileBytes(*input);
   if (onLoaded) onLoaded(bytes);
-  const SingleSpectrum spectrum = LoadSpectrum(kind, bytes, input->filename().string());
+  const SingleSpectrum spectrum = LoadSpectrum(kind, bytes, input->filename().string(), Warn());
   const auto output = files_.Save({.proposed = FixName(*input), .inputs = {*input}});
   if (!output) return;
   // The concentration is taken only now, as the values are written; a bad one

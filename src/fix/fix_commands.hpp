@@ -29,8 +29,9 @@ std::string EpsilonFixText(const EpsilonData& data);
 
 // The spectrum of `kind` in a file's bytes. A MultiSpec file without its
 // "##TITLE" line and a UVProbe file without a data line are refused with a
-// FileError naming `name`.
-SingleSpectrum LoadSpectrum(SpectrumKind kind, std::string_view bytes, const std::string& name);
+// FileError naming `name`. `warn` hears of a NUL byte ending the text.
+SingleSpectrum LoadSpectrum(SpectrumKind kind, std::string_view bytes, const std::string& name,
+                            const MessageSink& warn = {});
 
 // The ".fix" file of one spectrum: its wavelengths as they are and its
 // absorbances divided by the concentration typed as `concentrationText`.
@@ -56,6 +57,9 @@ class FixCommands {
   std::function<void(std::string_view bytes)> onLoaded;
 
  private:
+  // A reader's warning, shown as a message.
+  MessageSink Warn();
+
   FileChooser& files_;
 };
 

@@ -44,12 +44,19 @@ std::optional<SingleSpectrum> ReadMultiSpecSpectrum(const std::vector<std::strin
                     "(invalid floating point operation, 0 / 0)");
   }
 
+  if (count > kMaxSpectrumPoints) {
+    throw CapacityError(LineName(name, 12) + ": " + std::to_string(count) + " points; a spectrum holds at most " +
+                        std::to_string(kMaxSpectrumPoints));
+  }
   SingleSpectrum spectrum;
-  // A file shorter than its header fails at its first missing line, so the
-  // storage never exceeds what the file holds.
+  // Missing absorbances must never become zeros or empty texts.
   const auto n = static_cast<std::size_t>(count);
   const std::size_t present = lines.size() > 15 ? lines.size() - 15 : 0;
-  spectrum.absorbances.reserve(std::min(n, present + 1));
+  if (present < n) {
+    throw FileError(LineName(name, 12) + ": the header announces " + std::to_string(count) +
+                    " points, but the file holds only " + std::to_string(present) + " lines after its header");
+  }
+  spectrum.absorbances.reserve(n);
   for (std::size_t i = 0; i < n; ++i) spectrum.absorbances.push_back(RealAt(lines, 15 + i, 0, name));
 
   spectrum.wavelengths.resize(n);
@@ -67,21 +74,29 @@ SingleSpectrum ReadUvProbeSpectrum(const std::vector<std::string>& lines, const 
   SingleSpectrum spectrum;
   if (lines.size() < 3) return spectrum;
   const std::size_t n = lines.size() - 2;
+  if (n > static_cast<std::size_t>(kMaxSpectrumPoints)) {
+    throw CapacityError(name + ": " + std::to_string(n) + " points; a spectrum holds at most " +
+                        std::to_string(kMaxSpectrumPoints));
+  }
+  bool anyPoint = false;
   spectrum.wavelengths.assign(n, 0.0);
   spectrum.absorbances.assign(n, 0.0);
   for (std::size_t k = 2; k < lines.size(); ++k) {
     // A line without a comma, or with more than two, stays a point (0, 0).
     const auto point = AtLine(name, static_cast<long long>(k) + 1, [&] { return ReadCommaPoint(lines[k]); });
     if (!point) continue;
+    anyPoint = true;
     spectrum.wavelengths[k - 2] = point->wavelength;
     spectrum.absorbances[k - 2] = point->value;
   }
+  // Header lines followed by blank lines only hold no data.
+  if (!anyPoint) return {};
   return spectrum;
 }
 
 std::vector<double> DivideByConcentration(std::span<const double> absorbances, std::string_view concentrationText) {
   const double concentration = WithContext("Concentration", [&] { return TextToReal(concentrationText); });
-  return WithContext("Concentration '" + std::string(concentrationText) + "'", [&] {
+  return WithContext("Concentration " + QuoteText(concentrationText), [&] {
     std::vector<double> values(absorbances.size());
     for (std::size_t i = 0; i < absorbances.size(); ++i) values[i] = CheckedDivide(absorbances[i], concentration);
     return values;

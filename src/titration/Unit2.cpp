@@ -329,7 +329,8 @@ void TForm2::CheckBox1Click() {
   timeList_.clear();
   timesFile_ = *chosen;
   try {
-    timeList_ = ReadTimesFile(ReadFileBytes(*chosen), chosen->filename().string());
+    timeList_ = ReadTimesFile(ReadFileBytes(*chosen), chosen->filename().string(),
+                              [this](std::string_view text) { dialogs_.Message(text); });
   } catch (const Failure&) {
     CheckBox1_->setChecked(false);
     throw;

@@ -93,7 +93,7 @@ int ReadTitleHeader(TitrationSeries& series, const FileLines& file, int k) {
       }
     } catch (Failure& failure) {
       // One point leaves no spacing to divide by.
-      failure.AddContext(LinePlace(file.Name(), 13) + " ('" + std::string(file.Line(13)) + "')");
+      failure.AddContext(LinePlace(file.Name(), 13) + " (" + QuoteText(file.Line(13)) + ")");
       throw;
     }
   }
@@ -213,8 +213,8 @@ void FinishOpen(TitrationSeries& series, BoxTexts& boxes, const PlotRange& runni
 constexpr PlotRange kStartingRange{1000, 0, 1000, 0};
 
 void OpenSheet(TitrationSeries& series, const std::string& name, std::string_view bytes, BoxTexts& boxes,
-               std::optional<std::vector<std::string>>& lines) {
-  lines = LoadLines(bytes);
+               std::optional<std::vector<std::string>>& lines, const MessageSink& message) {
+  lines = LoadLines(TextBeforeNul(bytes, name, message));
   // The "2D" line; a NUL before it leaves no lines at all.
   if (!lines->empty()) lines->erase(lines->begin());
   ReadBlankSheet(series, *lines, name);
@@ -235,10 +235,14 @@ void ReadEveryFile(TitrationSeries& series, int count, std::string& bytes, std::
     const auto& file = series.FileNames[static_cast<std::size_t>(k)];
     const std::string fileName = file.filename().string();
     bytes = ReadFileBytes(file);
-    LoadLineViews(bytes, views);
+    LoadLineViews(TextBeforeNul(bytes, fileName, message), views);
     examined = true;
     const int before = series.PointCount;
     ReadSeriesFile(series, views, k, fileName, countHeader, message);
+    if (k == 0 && series.PointCount < 1) {
+      // An output of headers without data would look like a success.
+      throw FileError(fileName + ": the file holds no data points");
+    }
     if (k == 0) {
       boxes.Set("Edit7", IntText(series.PointCount));
       boxes.Set("Edit8", StepText(series));
@@ -381,8 +385,7 @@ void ReadSeriesFile(TitrationSeries& series, const std::vector<std::string_view>
     series.PointCount = ReadTabLayout(series, file, k, message);
   } else if (!read) {
     // Reading nothing would leave the numbers of another file in its place.
-    throw FileError(name + ", line 1: not a spectrum file of a known layout ('" + std::string(first.substr(0, 40)) +
-                    "')");
+    throw FileError(name + ", line 1: not a spectrum file of a known layout (" + QuoteText(first) + ")");
   }
 }
 
@@ -393,7 +396,11 @@ void ReadBlankSheet(TitrationSeries& series, const std::vector<std::string>& row
   const int columns = static_cast<int>(fields.size());
   const int spectra = columns - 1;
   const int points = static_cast<int>(rows.size()) - 1;
-  if (spectra < 1) throw FileError(LinePlace(name, 2) + ": the table has no value columns ('" + rows[0] + "')");
+  if (spectra < 1)
+    throw FileError(LinePlace(name, 2) + ": the table has no value columns (" + QuoteText(rows[0]) + ")");
+  if (points < 1) {
+    throw FileError(LinePlace(name, 2) + ": the table holds no data rows (its only row, the last, is not read)");
+  }
   if (spectra > kMaxSpectra) {
     throw CapacityError(LinePlace(name, 2) + ": " + std::to_string(spectra) + " spectra; at most " +
                         std::to_string(kMaxSpectra) + " can be read");
@@ -414,7 +421,7 @@ void ReadBlankSheet(TitrationSeries& series, const std::vector<std::string>& row
       }
       if (static_cast<int>(fields.size()) < columns) {
         throw ConversionError("only " + std::to_string(fields.size()) + " of " + std::to_string(columns) +
-                              " columns ('" + row + "')");
+                              " columns (" + QuoteText(row) + ")");
       }
       series.W(i) = TextToReal(fields[0]);
       for (int k = 0; k < spectra; ++k) series.A(k, i) = TextToReal(fields[static_cast<std::size_t>(k) + 1]);
@@ -436,7 +443,7 @@ void OpenSeries(TitrationSeries& series, const std::filesystem::path& chosen, Bo
   std::optional<std::vector<std::string>> lines;
   try {
     if (sheet) {
-      OpenSheet(next, chosen.filename().string(), bytes, nextBoxes, lines);
+      OpenSheet(next, chosen.filename().string(), bytes, nextBoxes, lines, message);
     } else {
       OpenNumbered(next, chosen, nextBoxes, lines, message);
     }

@@ -135,11 +135,16 @@ bool KineticsGuardPassed(const BoxTexts& boxes);
 // The times of a times file: the number at the start of each line, rounded
 // to the nearest integer (halves to even). More than kMaxTimes entries
 // throw CapacityError; a line not beginning with a number throws
-// ConversionError naming `name` and the line. All or nothing.
-std::vector<int> ReadTimesFile(std::string_view bytes, const std::string& name);
+// ConversionError naming `name` and the line. All or nothing. Lines end at
+// CR LF, LF or a lone CR; a NUL byte ends the text, with a warning to `warn`.
+std::vector<int> ReadTimesFile(std::string_view bytes, const std::string& name,
+                               const std::function<void(std::string_view)>& warn = {});
 
 // The whole kinetics file (X/Z mode 2, model 4), CR LF lines. Sets Temp to
-// "20" in `boxes` when it still reads "Temp". `fromFile` is CheckBox1.
+// "20" in `boxes` when it still reads "Temp". `fromFile` is CheckBox1: the
+// first FileCount times of `timeList` label the spectra; a list shorter than
+// the series throws FileError (naming the file of Edit11) before anything
+// is set.
 std::string WriteKinetics2D(const TitrationSeries& series, BoxTexts& boxes, bool fromFile,
                             const std::vector<int>& timeList);
 

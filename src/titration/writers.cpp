@@ -182,7 +182,8 @@ int RoundTime(double t, std::string_view what) {
 
 }  // namespace
 
-std::vector<int> ReadTimesFile(std::string_view bytes, const std::string& name) {
+std::vector<int> ReadTimesFile(std::string_view bytes, const std::string& name, const MessageSink& warn) {
+  bytes = TextBeforeNul(bytes, name, warn);
   // Trailing blank lines would otherwise read as one more time of 0.
   while (!bytes.empty() &&
          (bytes.back() == ' ' || bytes.back() == '\t' || bytes.back() == '\r' || bytes.back() == '\n')) {
@@ -205,12 +206,19 @@ std::vector<int> ReadTimesFile(std::string_view bytes, const std::string& name) 
 
 std::string WriteKinetics2D(const TitrationSeries& series, BoxTexts& boxes, bool fromFile,
                             const std::vector<int>& timeList) {
+  const int spectra = series.FileCount;
+  if (fromFile && static_cast<int>(timeList.size()) < spectra) {
+    // The user asked for the file's times; computed ones would be wrong labels.
+    const std::string& file = boxes["Edit11"];
+    throw FileError((file.empty() ? std::string("The times file") : file + ": the times file") + " holds " +
+                    std::to_string(timeList.size()) + " times, but the series has " + std::to_string(spectra) +
+                    " spectra; nothing was written");
+  }
   if (boxes["Temp"] == "Temp") boxes.Set("Temp", "20");
   int m = 0;
   for (int i = 0; i < series.PointCount; ++i) m += InWidenedRange(series, i) ? 1 : 0;
-  const int spectra = series.FileCount;
 
-  const bool listedTimes = fromFile && static_cast<int>(timeList.size()) >= spectra;
+  const bool listedTimes = fromFile;
   double initial = 0, interval = 0;
   if (!listedTimes) {
     initial = WithContext("Initial time (Edit9)", [&] { return TextToReal(boxes["Edit9"]); });

@@ -1,6 +1,7 @@
 #include "common/text.hpp"
 
 #include "common/errors.hpp"
+#include "common/numbers.hpp"
 #include "support/test_support.hpp"
 
 namespace specbridge {
@@ -44,9 +45,10 @@ TEST(TextReader, ReadsNumbersAcrossBlanksTabsAndLines) {
 
 TEST(TextReader, ReadsAndSkipsLines) {
   TextReader reader("a\rb\r\nc 1\nlast");
-  EXPECT_EQ(reader.ReadLine(), "ab");
+  EXPECT_EQ(reader.ReadLine(), "a");
+  EXPECT_EQ(reader.ReadLine(), "b");
   EXPECT_EQ(reader.ReadLine(), "c 1");
-  EXPECT_EQ(reader.LineNumber(), 3);
+  EXPECT_EQ(reader.LineNumber(), 4);
   EXPECT_EQ(reader.ReadLine(), "last");
   EXPECT_TRUE(reader.AtEnd());
   EXPECT_EQ(reader.ReadLine(), "");
@@ -57,6 +59,53 @@ TEST(TextReader, ReadsAndSkipsLines) {
   EXPECT_EQ(numbers.ReadReal(), 20);
   numbers.SkipLine();
   EXPECT_TRUE(numbers.AtEnd());
+}
+
+// The same text with each kind of line end: the same numbers, lines and
+// failure places. A CR-only file once read as a single line.
+TEST(TextReader, EveryLineEndEndsALine) {
+  for (const std::string_view end : {"\n", "\r\n", "\r"}) {
+    const auto join = [&](std::initializer_list<std::string_view> lines) {
+      std::string text;
+      for (const auto line : lines) (text += line) += end;
+      return text;
+    };
+    const std::string text = join({"0 2 3 rest", "", "400 skipped", "500", "x"});
+    TextReader reader(text, "a.dem");
+    EXPECT_EQ(reader.ReadInteger(), 0);
+    EXPECT_EQ(reader.ReadInteger(), 2);
+    EXPECT_EQ(reader.ReadInteger(), 3);
+    reader.SkipLine();
+    EXPECT_EQ(reader.ReadReal(), 400);
+    reader.SkipLine();
+    EXPECT_TRUE(reader.TokenLeft());
+    EXPECT_EQ(reader.LineNumber(), 4);
+    EXPECT_EQ(reader.ReadLine(), "500");
+    EXPECT_THROW_MSG(reader.ReadReal(), ConversionError, "a.dem, line 5: 'x' is not a valid floating point value");
+    EXPECT_FALSE(reader.TokenLeft());
+    EXPECT_EQ(reader.LineNumber(), 6);
+  }
+}
+
+TEST(TextReader, ANulByteEndsTheText) {
+  TextReader reader(std::string_view("1\n2\0 3\n", 7));
+  EXPECT_EQ(reader.ReadReal(), 1);
+  EXPECT_EQ(reader.ReadReal(), 2);
+  EXPECT_FALSE(reader.TokenLeft());
+}
+
+TEST(TextBeforeNul, CutsAtTheFirstNulAndNamesItsLine) {
+  std::vector<std::string> warnings;
+  const MessageSink warn = [&](std::string_view text) { warnings.emplace_back(text); };
+  EXPECT_EQ(TextBeforeNul("a\r\nb", "x.ASC", warn), "a\r\nb");
+  EXPECT_TRUE(warnings.empty());
+  EXPECT_EQ(TextBeforeNul(std::string_view("a\r\nb\rc\n1\0\0 2\n", 13), "x.ASC", warn), "a\r\nb\rc\n1");
+  EXPECT_EQ(TextBeforeNul(std::string_view("\0", 1), "", warn), "");
+  EXPECT_EQ(TextBeforeNul(std::string_view("a\r\0", 3), "", {}), "a\r");
+  EXPECT_THAT(
+      warnings,
+      ElementsAre("x.ASC, line 4: a NUL byte ends the text here; the remaining 5 bytes of the file are not read",
+                  "line 1: a NUL byte ends the text here; the remaining 1 bytes of the file are not read"));
 }
 
 TEST(SplitFields, PartsAtBlankRunsOnly) {
@@ -109,16 +158,58 @@ TEST(ReadCommaPoint, ReadsOneOrTwoCommas) {
   ASSERT_TRUE(plain);
   EXPECT_EQ(plain->wavelength, 400);
   EXPECT_EQ(plain->value, 0.532);
-  // The thousands of 1100 nm cut off by a comma.
-  const auto wide = ReadCommaPoint("1,100.0,0.532");
-  ASSERT_TRUE(wide);
-  EXPECT_EQ(wide->wavelength, 1100);
-  EXPECT_EQ(wide->value, 0.532);
   EXPECT_FALSE(ReadCommaPoint(""));
   EXPECT_FALSE(ReadCommaPoint("400.0 0.5"));
   EXPECT_FALSE(ReadCommaPoint("1,2,3,4"));
   EXPECT_THROW_MSG(ReadCommaPoint("400.0,abs"), ConversionError, "'abs' is not a valid floating point value");
-  EXPECT_THROW_MSG(ReadCommaPoint("1e306,0,1"), MathError, "overflow");
+}
+
+// Two commas are a thousands separator only in its own form.
+TEST(ReadCommaPoint, ReadsTwoCommasOnlyAsAThousandsSeparator) {
+  struct Case {
+    std::string_view line;
+    double wavelength;
+    double value;
+  };
+  for (const Case& c : {Case{"1,100.0,0.532", 1100, 0.532}, Case{"1,000,0.25", 1000, 0.25}, Case{"12,345.,1", 12345, 1},
+                        Case{"999,999.999,-2", 999999.999, -2}}) {
+    const auto point = ReadCommaPoint(c.line);
+    ASSERT_TRUE(point) << c.line;
+    EXPECT_EQ(point->wavelength, c.wavelength) << c.line;
+    EXPECT_EQ(point->value, c.value) << c.line;
+  }
+  for (const std::string_view line :
+       {"1100.0,1,5", "1,10.0,0.5", "1,1000.0,0.5", "1000,100.0,0.5", " 1,100.0,0.5", "1,100.0e3,0.5", "1,100.5.5,0.5",
+        "-1,100.0,0.5", ",100.0,0.5", "1,,0.5", "1e306,000,1"}) {
+    EXPECT_THROW_MSG(ReadCommaPoint(line), ConversionError,
+                     "'" + std::string(line) +
+                         "' has two commas, but not a wavelength with a thousands separator (as in 1,100.0,0.523)");
+  }
+}
+
+// Every quoted text of a message goes through one helper.
+TEST(QuoteText, KeepsMessagesShortAndReadable) {
+  const std::string longLine(50'000'000, '7');
+  struct Case {
+    std::string_view text;
+    std::string quoted;
+  };
+  for (const Case& c : {
+           Case{"1,5", "'1,5'"},
+           Case{"", "''"},
+           Case{std::string_view("a\0b\tc\x7f", 6), "'a\\x00b\\x09c\\x7f'"},
+           // Shift-JIS: "wavelength" (two pairs), a half-width katakana, then
+           // a lead byte without its trail and bytes that are no text.
+           Case{"\x94\x67\x92\xB7 \xB1", "'\x94\x67\x92\xB7 \xB1'"},
+           Case{"\x94\x0A\x80\xA0\xFD\xFF", "'\\x94\\x0a\\x80\\xa0\\xfd\\xff'"},
+           Case{"\xE0", "'\\xe0'"},
+           Case{std::string_view(longLine), "'" + std::string(60, '7') + "'... (50000000 bytes)"},
+       }) {
+    EXPECT_EQ(QuoteText(c.text), c.quoted);
+  }
+  // A message quoting a huge token stays short.
+  EXPECT_THROW_MSG(TextToReal(longLine + "x"), ConversionError,
+                   "'" + std::string(60, '7') + "'... (50000001 bytes) is not a valid floating point value");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 namespace specbridge::fix {
 namespace {
 
+using namespace std::string_literals;
 using test::MatchesGolden;
 using test::SameBytes;
 
@@ -37,14 +38,66 @@ INSTANTIATE_TEST_SUITE_P(Files, FixEpsilonGolden,
                                                       "one_wavelength.fix"}),
                          [](const auto& info) { return CaseName(info.param.table); });
 
-TEST(FixEpsilonRead, TheHeaderMaySpreadOverLinesAndMissingNumbersReadAsZero) {
-  // Every number is looked for past blanks and line ends; a file shorter
-  // than its header announces ends in zeros.
-  const EpsilonData data = ParseEpsilonData("7\n1\n\n  3 trailing words\n400\n401 x\n402\n1.5e3\n");
+// The golden inputs with LF-only and CR-only line ends: the same outputs. A
+// CR-only file once read as one line and gave a table of zeros.
+TEST_P(FixEpsilonGolden, EveryLineEndGivesTheSameFiles) {
+  const GoldenCase& c = GetParam();
+  const std::string bytes = ReadFileBytes(test::DataPath(std::string("fix/") + c.input));
+  for (const std::string_view end : {"\n", "\r\n", "\r"}) {
+    const EpsilonData data = ParseEpsilonData(test::WithLineEnds(bytes, end), c.input);
+    EXPECT_TRUE(MatchesGolden(std::string("fix/") + c.table, EpsilonTableText(data))) << c.input;
+    EXPECT_TRUE(MatchesGolden(std::string("fix/") + c.fix, EpsilonFixText(data))) << c.input;
+  }
+}
+
+TEST(FixEpsilonRead, TheHeaderMaySpreadOverLines) {
+  // Every number is looked for past blanks and line ends.
+  const EpsilonData data = ParseEpsilonData("7\n1\n\n  3 trailing words\n400\n401 x\n402\n1.5e3\n2\n-3");
   EXPECT_EQ(data.spectrumCount, 1);
   EXPECT_EQ(data.wavelengthCount, 3);
   EXPECT_EQ(data.wavelengths, (std::vector<double>{400, 401, 402}));
-  EXPECT_EQ(data.epsilon, (std::vector<double>{1500, 0, 0}));
+  EXPECT_EQ(data.epsilon, (std::vector<double>{1500, 2, -3}));
+}
+
+// Missing numbers are never zeros: a file without data, or shorter than its
+// header announces, is refused with both counts.
+TEST(FixEpsilonRead, RefusesFilesWithoutAllTheirNumbers) {
+  struct Case {
+    std::string_view bytes;
+    std::string_view message;
+  };
+  for (const Case& c : {
+           Case{"", "xa.dem: the file holds no data"},
+           Case{" \r\n\t\r\n", "xa.dem: the file holds no data"},
+           Case{"0 2\n", "xa.dem: the header ends after 2 of its 3 integers (unused, spectra, wavelengths)"},
+           Case{"0 0 0\n", "xa.dem: the header announces 0 wavelengths; the file holds no data"},
+           Case{"0 2 0\n1\n", "xa.dem: the header announces 0 wavelengths; the file holds no data"},
+           Case{"0 0 2\n",
+                "xa.dem: the file ends after 0 of the 2 numbers its header announces (2 wavelengths, then "
+                "0 spectra of 2 values)"},
+           Case{"0 1 2 words\n400\n401\n0.5\n\n",
+                "xa.dem: the file ends after 3 of the 4 numbers its header announces (2 wavelengths, then 1 spectra "
+                "of 2 values)"},
+           Case{"0 1 100000", "xa.dem: the file ends after 0 of the 200000 numbers its header announces"},
+       }) {
+    EXPECT_THROW_MSG(ParseEpsilonData(c.bytes, "xa.dem"), FileError, std::string(c.message));
+  }
+}
+
+TEST(FixEpsilonRead, ANulByteEndsTheTextWithAWarning) {
+  std::vector<std::string> warnings;
+  const std::string bytes = "0 0 2\r\n400\r\n401\0\r\n402\r\n"s;
+  const EpsilonData data =
+      ParseEpsilonData(bytes, "xa.dem", [&](std::string_view text) { warnings.emplace_back(text); });
+  EXPECT_EQ(data.wavelengths, (std::vector<double>{400, 401}));
+  EXPECT_THAT(warnings, ::testing::ElementsAre("xa.dem, line 3: a NUL byte ends the text here; the remaining 8 bytes "
+                                               "of the file are not read"));
+  // Cut before the last value, the file is short of its header's count.
+  EXPECT_THROW_MSG(ParseEpsilonData(std::string_view("0 0 2\n400\n\0"
+                                                     "401\n",
+                                                     15),
+                                    "xa.dem"),
+                   FileError, "the file ends after 1 of the 2 numbers");
 }
 
 TEST(FixEpsilonRead, OnlyTheFirstNumberOfALineCounts) {
@@ -72,17 +125,22 @@ TEST(FixEpsilonRead, RefusesBadHeadersAndTokens) {
                    "xa.dem, line 4: '4o1' is not a valid floating point value");
   EXPECT_THROW_MSG(ParseEpsilonData("0 1 1\n400\n1,5\n"), ConversionError,
                    "line 3: '1,5' is not a valid floating point value");
+  // Binary bytes are escaped in the message, not shown raw.
+  EXPECT_THROW_MSG(ParseEpsilonData("0 1 1\r400\r\x01\x02\xff\r"), ConversionError,
+                   "line 3: '\\x01\\x02\\xff' is not a valid floating point value");
 }
 
 TEST(FixEpsilonRead, RefusesSizesBeyondTheLimitsBeforeStoringAnything) {
   // A few bytes would otherwise ask for gigabytes of zeros.
   EXPECT_THROW_MSG(ParseEpsilonData("0 2000000000 2000000000\n", "big.dem"), CapacityError,
-                   "big.dem: the header announces 2000000000 spectra; at most 10000 are supported");
+                   "big.dem: the header announces 2000000000 spectra; at most 1000 are supported");
   EXPECT_THROW_MSG(ParseEpsilonData("0 1 2000000\n"), CapacityError,
-                   "2000000 wavelengths; at most 1000000 are supported");
-  EXPECT_THROW_MSG(ParseEpsilonData("0 10000 1000000\n"), CapacityError,
-                   "10000 spectra of 1000000 wavelengths; at most 10000000 values are supported");
-  EXPECT_NO_THROW(ParseEpsilonData("0 10 1000000\n"));
+                   "2000000 wavelengths; at most 100000 are supported");
+  EXPECT_THROW_MSG(ParseEpsilonData("0 1000 100000\n"), CapacityError,
+                   "1000 spectra of 100000 wavelengths; at most 2000000 values are supported");
+  // The 14 bytes that once gave a 127 MB .fix file of zeros.
+  EXPECT_THROW_MSG(ParseEpsilonData("0 10 1000000", "xa.dem"), CapacityError,
+                   "xa.dem: the header announces 1000000 wavelengths; at most 100000 are supported");
 }
 
 TEST(FixEpsilonRead, MissingFileNamesItself) {
@@ -140,7 +198,8 @@ TEST(FixFileWrite, WritersReplaceTheTargetWhole) {
   EXPECT_EQ(test::Slurp(target), " 2             1               1  \r\n 400.00 \r\n      2.000 \r\n");
   WriteEpsilonTable(target, ParseEpsilonData("0 1 1\n400\n2\n"));
   EXPECT_EQ(test::Slurp(target), "400.00\t         2.00\r\n");
-  EXPECT_THROW_MSG(WriteEpsilonTable(dir / "no/such/dir/t", ParseEpsilonData("0 0 0\n")), FileError, "no/such/dir/t");
+  EXPECT_THROW_MSG(WriteEpsilonTable(dir / "no/such/dir/t", ParseEpsilonData("0 0 1\n400\n")), FileError,
+                   "no/such/dir/t");
 }
 
 }  // namespace

@@ -104,11 +104,11 @@ TEST_F(FixCommandsTest, CancelledDialogsWriteNothing) {
     (commands_.*command)();
     EXPECT_EQ(Dirinf(), data_.string() + "\r\n");
   }
-  dialogs_.Answer(input);
+  dialogs_.Answer(Input("thousands_comma.txt", "xyz.txt"));
   dialogs_.Answer(std::nullopt);
   commands_.GenerateFixFromSpectrum(SpectrumKind::kUvProbe, "1");
   EXPECT_EQ(dialogs_.Requests().size(), 7U);
-  EXPECT_EQ(Listing(data_), std::vector<fs::path>{"xyza.dem"});
+  EXPECT_EQ(Listing(data_), (std::vector<fs::path>{"xyz.txt", "xyza.dem"}));
   EXPECT_TRUE(Listing(out_).empty());
 }
 

@@ -9,6 +9,7 @@
 namespace specbridge::fix {
 namespace {
 
+using namespace std::string_literals;
 using test::MatchesGolden;
 
 // A MultiSpec export with these header values and absorbance lines.
@@ -74,16 +75,25 @@ TEST(FixMultiSpec, FailuresNameTheLineAndTheText) {
       {MultiSpec("4OO", "401", "2", {"1", "2"}), "s.asc, line 11: '4OO' is not a valid floating point value"},
       {MultiSpec("400", "", "2", {"1", "2"}), "s.asc, line 12: '' is not a valid floating point value"},
       {MultiSpec("400", "401", "2 ", {"1", "2"}), "s.asc, line 13: '2 ' is not a valid integer value"},
-      {MultiSpec("400", "401", "2", {"1", "0.5\t"}), "s.asc, line 17: '0.5\t' is not a valid floating point value"},
-      // Fewer lines than N announces: the first missing one is empty text.
-      {MultiSpec("400", "401", "3", {"1", "2"}), "s.asc, line 18: '' is not a valid floating point value"},
-      {MultiSpec("400", "401", "2000000000", {"1"}), "s.asc, line 17: '' is not a valid floating point value"},
+      {MultiSpec("400", "401", "2", {"1", "0.5\t"}), "s.asc, line 17: '0.5\\x09' is not a valid floating point value"},
       {MultiSpec("400", "401", "0", {}), "s.asc, line 13: the point count 0 gives no spectrum"},
       {MultiSpec("400", "401", "-4", {}), "s.asc, line 13: the point count -4 gives no spectrum"},
   };
   for (const Case& c : cases) EXPECT_THROW_MSG(ReadMultiSpecSpectrum(c.lines, "s.asc"), ConversionError, c.message);
   // A too short header: lines 11 to 13 are missing.
   EXPECT_THROW_MSG(ReadMultiSpecSpectrum({"##TITLE", "2"}, "s.asc"), ConversionError, "s.asc, line 11: ''");
+}
+
+// Missing absorbances are never empty texts or zeros; a header cannot ask for
+// more than any instrument writes.
+TEST(FixMultiSpec, RefusesFilesShorterThanTheirHeaderAndHugeCounts) {
+  EXPECT_THROW_MSG(ReadMultiSpecSpectrum(MultiSpec("400", "401", "3", {"1", "2"}), "s.asc"), FileError,
+                   "s.asc, line 13: the header announces 3 points, but the file holds only 2 lines after its header");
+  EXPECT_THROW_MSG(ReadMultiSpecSpectrum(MultiSpec("400", "401", "2", {}), "s.asc"), FileError,
+                   "s.asc, line 13: the header announces 2 points, but the file holds only 0 lines after its header");
+  EXPECT_THROW_MSG(ReadMultiSpecSpectrum(MultiSpec("400", "401", "2000000000", {"1"}), "s.asc"), CapacityError,
+                   "s.asc, line 13: 2000000000 points; a spectrum holds at most 100000");
+  EXPECT_NO_THROW(ReadMultiSpecSpectrum(MultiSpec("400", "401", "100000", std::vector<std::string>(100000, "1"))));
 }
 
 TEST(FixMultiSpec, OnePointCannotBeGivenWavelengths) {
@@ -97,35 +107,49 @@ TEST(FixUvProbe, CommasDecideThePoint) {
       "\"Wavelength nm.\",\"Abs.\"",
       "400.0,0.500",    // one comma
       "1,000.0,0.250",  // thousands comma
-      "2,5,1",          // 2000 + 5
       "",               // no comma: (0, 0) in its place
       "1,2,3,4",        // three commas: (0, 0)
       " 350 , -0.1 ",   // blanks around the numbers are allowed
   };
   const SingleSpectrum spectrum = ReadUvProbeSpectrum(lines);
-  EXPECT_EQ(spectrum.wavelengths, (std::vector<double>{400, 1000, 2005, 0, 0, 350}));
-  EXPECT_EQ(spectrum.absorbances, (std::vector<double>{0.5, 0.25, 1, 0, 0, -0.1}));
+  EXPECT_EQ(spectrum.wavelengths, (std::vector<double>{400, 1000, 0, 0, 350}));
+  EXPECT_EQ(spectrum.absorbances, (std::vector<double>{0.5, 0.25, 0, 0, -0.1}));
 }
 
-TEST(FixUvProbe, FewerThanThreeLinesGiveNoPoint) {
+TEST(FixUvProbe, AFileWithoutAPointGivesNoPoint) {
   EXPECT_EQ(ReadUvProbeSpectrum({}).Count(), 0);
   EXPECT_EQ(ReadUvProbeSpectrum({"a", "b"}).Count(), 0);
-  EXPECT_EQ(ReadUvProbeSpectrum({"a", "b", ""}).Count(), 1);
+  EXPECT_EQ(ReadUvProbeSpectrum({"a", "b", "", " "}).Count(), 0);
+  EXPECT_EQ(ReadUvProbeSpectrum({"a", "b", "", "1,2"}).Count(), 2);
+}
+
+TEST(FixUvProbe, RefusesMoreLinesThanASpectrumHolds) {
+  std::vector<std::string> lines(100'002, "400,1");
+  EXPECT_EQ(ReadUvProbeSpectrum(lines, "u.txt").Count(), 100'000);
+  lines.emplace_back("400,1");
+  EXPECT_THROW_MSG(ReadUvProbeSpectrum(lines, "u.txt"), CapacityError,
+                   "u.txt: 100001 points; a spectrum holds at most 100000");
 }
 
 TEST(FixUvProbe, FailuresNameTheLineAndTheText) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"400.0;0.5,1", "u.txt, line 3: '400.0;0.5' is not a valid floating point value"},
       {"400.0,abs", "u.txt, line 3: 'abs' is not a valid floating point value"},
-      {"x,100.0,0.5", "u.txt, line 3: 'x' is not a valid floating point value"},
-      {"1,1OO.0,0.5", "u.txt, line 3: '1OO.0' is not a valid floating point value"},
       {"1,100.0,", "u.txt, line 3: '' is not a valid floating point value"},
+      // Two commas that are not a thousands separator: a decimal comma once
+      // made 1100001 nm of this line.
+      {"1100.0,1,5",
+       "u.txt, line 3: '1100.0,1,5' has two commas, but not a wavelength with a thousands separator (as in "
+       "1,100.0,0.523)"},
+      {"x,100.0,0.5", "u.txt, line 3: 'x,100.0,0.5' has two commas"},
+      {"1,1OO.0,0.5", "u.txt, line 3: '1,1OO.0,0.5' has two commas"},
+      {"2,5,1", "u.txt, line 3: '2,5,1' has two commas"},
+      {"1e308,100,0.5", "u.txt, line 3: '1e308,100,0.5' has two commas"},
       {"\"400.0\",\"0.5\"", "u.txt, line 3: '\"400.0\"' is not a valid floating point value"},
   };
   for (const auto& [line, message] : cases) {
     EXPECT_THROW_MSG(ReadUvProbeSpectrum({"h", "h", line}, "u.txt"), ConversionError, message);
   }
-  EXPECT_THROW_MSG(ReadUvProbeSpectrum({"h", "h", "1e308,1,0.5"}, "u.txt"), MathError, "u.txt, line 3: ");
 }
 
 TEST(FixConcentration, DividesEveryValueByTheTypedConcentration) {
@@ -166,6 +190,16 @@ TEST_P(FixSpectrumGolden, MatchesByteForByte) {
   EXPECT_TRUE(MatchesGolden(std::string("fix/") + c.expected, SpectrumFixText(c.kind, spectrum, c.concentration)));
 }
 
+// LF-only and CR-only forms of the same files give the same outputs.
+TEST_P(FixSpectrumGolden, EveryLineEndGivesTheSameFile) {
+  const SpectrumGolden& c = GetParam();
+  const std::string bytes = ReadFileBytes(test::DataPath(std::string("fix/") + c.input));
+  for (const std::string_view end : {"\n", "\r"}) {
+    const SingleSpectrum spectrum = LoadSpectrum(c.kind, test::WithLineEnds(bytes, end), c.input);
+    EXPECT_TRUE(MatchesGolden(std::string("fix/") + c.expected, SpectrumFixText(c.kind, spectrum, c.concentration)));
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, FixSpectrumGolden,
     ::testing::Values(SpectrumGolden{SpectrumKind::kMultiSpecRows, "five_points.asc", "1e-4", "five_points_rows.fix"},
@@ -181,8 +215,18 @@ TEST(FixLoadSpectrum, RefusesFilesWithoutASpectrum) {
                    "empty.asc is not a MultiSpec spectrum file");
   EXPECT_THROW_MSG(LoadSpectrum(SpectrumKind::kUvProbe, "\"title\"\r\n\"nm\",\"Abs\"\r\n", "u.txt"), FileError,
                    "u.txt holds no data point");
-  // LoadLines cuts at a lone CR as well: three lines.
-  EXPECT_EQ(LoadSpectrum(SpectrumKind::kUvProbe, "h\rh\r400,1", "u.txt").Count(), 1);
+  EXPECT_THROW_MSG(LoadSpectrum(SpectrumKind::kUvProbe, "\"title\"\r\n\"nm\",\"Abs\"\r\n\r\n\r\n", "u.txt"), FileError,
+                   "u.txt holds no data point");
+}
+
+TEST(FixLoadSpectrum, ANulByteEndsTheTextWithAWarning) {
+  std::vector<std::string> warnings;
+  const MessageSink warn = [&](std::string_view text) { warnings.emplace_back(text); };
+  const std::string uvProbe = "h\r\nh\r\n400,1\r\n401,2\0\r\n402,3\r\n"s;
+  EXPECT_EQ(LoadSpectrum(SpectrumKind::kUvProbe, uvProbe, "u.txt", warn).Count(), 2);
+  EXPECT_THAT(warnings,
+              ::testing::ElementsAre(
+                  "u.txt, line 4: a NUL byte ends the text here; the remaining 10 bytes of the file are not read"));
 }
 
 }  // namespace

@@ -78,4 +78,18 @@ std::filesystem::path TempDir::Write(std::string_view name, std::string_view byt
 
 std::string Slurp(const std::filesystem::path& path) { return ReadFileBytes(path); }
 
+std::string WithLineEnds(std::string_view text, std::string_view end) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out += end;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
 }  // namespace specbridge::test

@@ -46,6 +46,9 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// `text` with every line end (CR LF, lone CR, LF) written as `end`.
+std::string WithLineEnds(std::string_view text, std::string_view end);
+
 // Whole content of a file.
 std::string Slurp(const std::filesystem::path& path);
 

@@ -4,6 +4,7 @@
 
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
+#include "common/text.hpp"
 #include "support/test_support.hpp"
 #include "titration/titration.hpp"
 #include "titration_test_support.hpp"
@@ -11,6 +12,7 @@
 namespace specbridge::titration {
 namespace {
 
+using namespace std::string_literals;
 using specbridge::test::DataPath;
 using specbridge::test::MatchesGolden;
 using specbridge::test::TempDir;
@@ -53,6 +55,35 @@ TEST_P(TitrationLayoutGolden, OpensAndSavesByteExact) {
   EXPECT_EQ(o.series.PointCount, c.pointCount);
   EXPECT_EQ(static_cast<int>(o.messages.size()), c.messages);
   EXPECT_TRUE(MatchesGolden(std::string("titration/expected/") + c.golden, o.Save()));
+}
+
+// Every file of the layout's folder with LF-only and CR-only line ends: the
+// same series and the same output. A CR-only "2D" sheet was once not seen as
+// a sheet at all.
+TEST_P(TitrationLayoutGolden, EveryLineEndOpensTheSameSeries) {
+  const LayoutCase& c = GetParam();
+  const std::filesystem::path chosen(c.chosen);
+  for (const std::string_view end : {"\n", "\r"}) {
+    TempDir dir;
+    for (const auto& entry : std::filesystem::directory_iterator(DataPath("titration") / chosen.parent_path())) {
+      dir.Write(entry.path().filename().string(), specbridge::test::WithLineEnds(ReadFileBytes(entry.path()), end));
+    }
+    Opened o;
+    o.Open(dir.Path() / chosen.filename());
+    EXPECT_EQ(o.series.FileCount, c.fileCount);
+    EXPECT_EQ(o.series.PointCount, c.pointCount);
+    EXPECT_TRUE(MatchesGolden(std::string("titration/expected/") + c.golden, o.Save()));
+  }
+}
+
+TEST(TitrationOpenSeries, ANulByteEndsAFileWithAWarning) {
+  TempDir dir;
+  dir.Write("n00.ASC", "400.0,0.1\r\n401.0,0.2\r\n402.0,0.3\0\r\n403.0,0.4\r\n"s);
+  Opened o;
+  o.Open(dir / "n00.ASC");
+  EXPECT_EQ(o.series.PointCount, 3);
+  EXPECT_THAT(o.messages, ElementsAre("n00.ASC, line 3: a NUL byte ends the text here; the remaining 14 bytes of "
+                                      "the file are not read"));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLayout, TitrationLayoutGolden,
@@ -333,10 +364,24 @@ TEST(TitrationOpenFailure, NamesFileLineAndTextAndLeavesThePreviousSeries) {
       {"sheet last row not a number", true, [](const TempDir& d) { return d.Write("s.txt", "2D\r\n400 1\r\nend\r\n"); },
        Throws<ConversionError>("s.txt, line 3: 'end' is not a valid floating point value")},
       {"sheet cut by a NUL", true,
-       [](const TempDir& d) { return d.Write("s.txt", std::string("\0 2D\r\n1 2\r\n", 10)); },
+       [](const TempDir& d) { return d.Write("s.txt", "2D\r\n\0 1 2\r\n"s); },
        Throws<FileError>("s.txt, line 2: the file holds no table")},
       {"sheet without table", true, [](const TempDir& d) { return d.Write("s.txt", " 2D \r\n"); },
        Throws<FileError>("s.txt, line 2: the file holds no table")},
+      // Headers without data would be saved as an empty file.
+      {"sheet of one row", true, [](const TempDir& d) { return d.Write("s.txt", "2D\r\n400 1\r\n"); },
+       Throws<FileError>("s.txt, line 2: the table holds no data rows (its only row, the last, is not read)")},
+      {"title header of no points", true, [](const TempDir& d) { return WriteSeries(d, "z", 1, TitleHeader("0", 0)); },
+       Throws<FileError>("z00.ASC: the file holds no data points")},
+      {"count header of no points", true,
+       [](const TempDir& d) { return WriteSeries(d, "c", 1, "0\r\n300\r\nx\r\nx\r\nx\r\n2\r\n"); },
+       Throws<FileError>("c00.ASC: the file holds no data points")},
+      {"quoted comma header only", true,
+       [](const TempDir& d) { return WriteSeries(d, "q", 1, "\"x\"\r\n\"\x94\x67\x92\xB7\"\r\n"); },
+       Throws<FileError>("q00.ASC: the file holds no data points")},
+      {"decimal comma in a quoted comma file", true,
+       [](const TempDir& d) { return WriteSeries(d, "d", 1, "\"x\"\r\n\"\x94\x67\x92\xB7\"\r\n1100.0,1,5\r\n"); },
+       Throws<ConversionError>("d00.ASC, line 3: '1100.0,1,5' has two commas")},
   };
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.what);

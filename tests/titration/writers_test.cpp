@@ -209,6 +209,31 @@ TEST(TitrationKinetics2D, TimesFromAFile) {
       MatchesGolden("titration/expected/kinetics_times_file.txt", WriteKinetics2D(f.series, f.boxes, true, times)));
 }
 
+// The times file's golden with each kind of line end: the same times and file.
+TEST(TitrationKinetics2D, TimesFilesOfEveryLineEnd) {
+  const std::string bytes = ReadFileBytes(DataPath("titration/times/times.txt"));
+  for (const std::string_view end : {"\n", "\r\n", "\r"}) {
+    KineticsFixture f;
+    const auto times = ReadTimesFile(specbridge::test::WithLineEnds(bytes, end), "times.txt");
+    EXPECT_THAT(times, ElementsAre(10, 26, 40));
+    EXPECT_TRUE(
+        MatchesGolden("titration/expected/kinetics_times_file.txt", WriteKinetics2D(f.series, f.boxes, true, times)));
+  }
+}
+
+// The user asked for the file's times: too few of them refuse the export
+// instead of labelling it with computed times.
+TEST(TitrationKinetics2D, RefusesATimesFileShorterThanTheSeries) {
+  TitrationSeries s = Flat(4, {400});
+  BoxTexts boxes = DefaultBoxes();
+  EXPECT_THROW_MSG(WriteKinetics2D(s, boxes, true, {5, 6, 7}), FileError,
+                   "The times file holds 3 times, but the series has 4 spectra; nothing was written");
+  EXPECT_EQ(boxes["Temp"], "Temp");
+  boxes.Set("Edit11", "/data/times.txt");
+  EXPECT_THROW_MSG(WriteKinetics2D(s, boxes, true, {}), FileError,
+                   "/data/times.txt: the times file holds 0 times, but the series has 4 spectra; nothing was written");
+}
+
 TEST(TitrationKinetics2D, TimeLabels) {
   struct Case {
     const char* initial;
@@ -221,7 +246,6 @@ TEST(TitrationKinetics2D, TimeLabels) {
       {"0.5", "1", false, {}, {"0", "2", "2", "4"}},  // halves to even
       {"0", "300", false, {}, {"0", "300", "600", "900"}},
       {"0", "300", true, {5, 6, 7, 8, 9}, {"5", "6", "7", "8"}},
-      {"0", "300", true, {5, 6, 7}, {"0", "300", "600", "900"}},  // too few: all computed
       {"0", "300", false, {5, 6, 7, 8}, {"0", "300", "600", "900"}},
       {"x", "", true, {1, 2, 3, 4}, {"1", "2", "3", "4"}},  // the boxes are not needed
       {"-10", "-2.5", false, {}, {"-10", "-12", "-15", "-18"}},
@@ -299,6 +323,13 @@ TEST(TitrationTimesFile, ReadsTheLeadingNumberOfEveryLine) {
   EXPECT_THROW_MSG(ReadTimesFile(many + "500\r\n", "many.txt"), CapacityError,
                    "many.txt, line 501: a times file holds at most 500 times");
   EXPECT_THROW_MSG(ReadTimesFile("1E12\n", "big.txt"), MathError, "big.txt, line 1");
+  std::vector<std::string> warnings;
+  EXPECT_THAT(ReadTimesFile(std::string("1\r2\r3\0\r4\r", 8), "t.txt",
+                            [&](std::string_view text) { warnings.emplace_back(text); }),
+              ElementsAre(1, 2, 3));
+  EXPECT_THAT(
+      warnings,
+      ElementsAre("t.txt, line 3: a NUL byte ends the text here; the remaining 3 bytes of the file are not read"));
 }
 
 }  // namespace
