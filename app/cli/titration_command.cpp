@@ -98,8 +98,6 @@ int RunTitration(TitrationOptions& o, Context& context) {
     } else {
       std::vector<int> times;
       if (!o.times.empty()) {
-        // As the window shows the chosen times file in Edit11.
-        o.boxes.Set("Edit11", o.times);
         times = titration::ReadTimesFile(ReadFileBytes(o.times), o.times,
                                          [&](std::string_view text) { context.err << text << '\n'; });
       }

@@ -143,8 +143,7 @@ std::vector<int> ReadTimesFile(std::string_view bytes, const std::string& name,
 // The whole kinetics file (X/Z mode 2, model 4), CR LF lines. Sets Temp to
 // "20" in `boxes` when it still reads "Temp". `fromFile` is CheckBox1: the
 // first FileCount times of `timeList` label the spectra; a list shorter than
-// the series throws FileError (naming the file of Edit11) before anything
-// is set.
+// the series throws FileError before anything is set.
 std::string WriteKinetics2D(const TitrationSeries& series, BoxTexts& boxes, bool fromFile,
                             const std::vector<int>& timeList);
 

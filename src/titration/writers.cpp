@@ -209,10 +209,8 @@ std::string WriteKinetics2D(const TitrationSeries& series, BoxTexts& boxes, bool
   const int spectra = series.FileCount;
   if (fromFile && static_cast<int>(timeList.size()) < spectra) {
     // The user asked for the file's times; computed ones would be wrong labels.
-    const std::string& file = boxes["Edit11"];
-    throw FileError((file.empty() ? std::string("The times file") : file + ": the times file") + " holds " +
-                    std::to_string(timeList.size()) + " times, but the series has " + std::to_string(spectra) +
-                    " spectra; nothing was written");
+    throw FileError("The times file holds " + std::to_string(timeList.size()) + " times, but the series has " +
+                    std::to_string(spectra) + " spectra; nothing was written");
   }
   if (boxes["Temp"] == "Temp") boxes.Set("Temp", "20");
   int m = 0;

@@ -46,6 +46,18 @@ TEST(TitrationCommand, RefusedRangeValuesAreReported) {
   EXPECT_THAT(r.err, HasSubstr("--xlow 100 is outside the data of the series; the box shows 400"));
 }
 
+// The user asked for the file's times: a times file shorter than the series
+// refuses the export instead of writing computed times.
+TEST(TitrationCommand, RefusesATimesFileShorterThanTheSeries) {
+  test::TempDir dir;
+  const auto times = dir.Write("times.txt", "10\r20\r");  // CR-only: two times
+  const test::CliResult r = RunCli(
+      {"titration", kComma, "--comment1", "K", "--times", times.string(), "--kinetics-out", (dir / "k.txt").string()});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_THAT(r.err, HasSubstr("The times file holds 2 times, but the series has 3 spectra; nothing was written"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "k.txt"));
+}
+
 TEST(TitrationCommand, UsageAndInputErrors) {
   EXPECT_EQ(RunCli({"titration", kComma, "--titrant", "1"}).code, 2);
   EXPECT_EQ(RunCli({"titration", kComma, "--skip", "5"}).code, 2);

@@ -6,6 +6,7 @@ namespace specbridge::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 using ::testing::HasSubstr;
 
 using test::RunCli;
@@ -75,6 +76,14 @@ TEST_F(FixCliTest, FailuresExitWithOneAndWriteNothing) {
        "plain.asc is not a MultiSpec spectrum file"},
       {{"fix-epsilon", (dir_ / "missinga.dem").string()}, "missinga.dem"},
       {{"fix-epsilon", dir_.Write("nega.dem", "0 -2 3\r\n").string()}, "a count cannot be negative"},
+      {{"fix-epsilon", dir_.Write("emptya.dem", "").string()}, "emptya.dem: the file holds no data"},
+      {{"fix-epsilon", dir_.Write("shorta.dem", "0 1 2\r\n400\r\n401\r\n0.5\r\n").string()},
+       "shorta.dem: the file ends after 3 of the 4 numbers its header announces"},
+      // 14 bytes that once gave a 127 MB file of zeros.
+      {{"fix-epsilon", dir_.Write("hugea.dem", "0 10 1000000").string()},
+       "hugea.dem: the header announces 1000000 wavelengths; at most 100000 are supported"},
+      {{"fix-uvprobe", dir_.Write("comma.txt", "a\r\nb\r\n1100.0,1,5\r\n").string(), "--concentration", "1"},
+       "comma.txt, line 3: '1100.0,1,5' has two commas, but not a wavelength with a thousands separator"},
       // "abc" less four characters would be "abc" itself.
       {{"epsilon-table", dir_.Write("abc", "0 0 1\r\n400\r\n").string()}, "over its own input"},
   };
@@ -88,6 +97,25 @@ TEST_F(FixCliTest, FailuresExitWithOneAndWriteNothing) {
   EXPECT_FALSE(fs::exists(dir_ / "short.fix"));
   EXPECT_FALSE(fs::exists(dir_ / "plain.fix"));
   EXPECT_FALSE(fs::exists(dir_ / "nega.fix"));
+  for (const char* name : {"emptya.fix", "shorta.fix", "hugea.fix", "comma.fix"}) EXPECT_FALSE(fs::exists(dir_ / name));
+}
+
+TEST_F(FixCliTest, CrOnlyInputsAndANulByte) {
+  // A CR-only epsilon file once gave a table of zeros with exit 0.
+  const std::string bytes = test::Slurp(test::DataPath("fix/two_spectraa.dem"));
+  const std::string crOnly = dir_.Write("cra.dem", test::WithLineEnds(bytes, "\r")).string();
+  const test::CliResult table = RunCli({"epsilon-table", crOnly});
+  EXPECT_EQ(table.code, 0) << table.err;
+  EXPECT_EQ(test::Slurp(dir_ / "cra"), Golden("two_spectra.table"));
+
+  const std::string cut = dir_.Write("cut.txt",
+                                     "a\r\nb\r\n400,1\r\n\0"
+                                     "401,2\r\n"s)
+                              .string();
+  const test::CliResult uv = RunCli({"fix-uvprobe", cut, "--concentration", "1"});
+  EXPECT_EQ(uv.code, 0) << uv.err;
+  EXPECT_THAT(uv.err, HasSubstr("cut.txt, line 4: a NUL byte ends the text here; the remaining 8 bytes of the file "
+                                "are not read\n"));
 }
 
 TEST_F(FixCliTest, AFailingInputDoesNotStopTheOthers) {
