@@ -1,10 +1,6 @@
 #include "nir/cleaning.hpp"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <system_error>
 
 #include "common/errors.hpp"
@@ -26,22 +22,11 @@ bool EndsWithIgnoringCase(std::string_view name, std::string_view suffix) {
                     [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
 }
 
-// A regular file (or a link to one) may be read; a folder is passed over;
-// anything else (a dangling link, a pipe, a device) stops the search.
-bool IsReadableFile(const fs::path& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    const int error = errno;
-    throw FileError("Cannot read " + Quoted(path) + ": " + std::strerror(error));
-  }
-  if (S_ISDIR(info.st_mode)) return false;
-  if (!S_ISREG(info.st_mode)) throw FileError("Cannot read " + Quoted(path) + ": not a regular file");
-  return true;
-}
-
-// A pending file must still be a regular file when it is processed.
-void RequireFile(const fs::path& path) {
-  if (!IsReadableFile(path)) throw FileError("Cannot read " + Quoted(path) + ": it is a folder");
+// Folders that match the pattern are passed over; anything else that is not
+// a regular file is refused when it is read.
+bool IsFolder(const fs::path& path) {
+  std::error_code error;
+  return fs::is_directory(path, error);
 }
 
 }  // namespace
@@ -116,7 +101,7 @@ std::vector<fs::path> FindPendingFiles(const fs::path& directory, std::string_vi
   std::vector<std::string_view> lines;
   for (const std::string& name : names) {
     const fs::path path = folder / name;
-    if (!IsReadableFile(path)) continue;
+    if (IsFolder(path)) continue;
     const std::string bytes = ReadFileBytes(path);
     if (loaded) loaded(bytes);
     LoadLineViews(bytes, lines);
@@ -133,7 +118,6 @@ std::vector<fs::path> FindPendingFiles(const fs::path& directory, std::string_vi
 
 std::vector<fs::path> SelectOneOfThem(const fs::path& chosen, const LoadObserver& loaded) {
   const std::string extension = ChosenExtension(chosen);
-  RequireFile(chosen);
   const std::string bytes = ReadFileBytes(chosen);
   if (loaded) loaded(bytes);
   std::vector<std::string_view> lines;
@@ -145,7 +129,6 @@ std::vector<fs::path> SelectOneOfThem(const fs::path& chosen, const LoadObserver
 Plan PlanFor(const fs::path& file) {
   Plan plan{.file = file, .backup = BackupPath(file)};
   plan.backupExists = EntryExists(plan.backup);
-  RequireFile(file);
   plan.removedLines = CleanText(ReadFileBytes(file)).removedLines;
   return plan;
 }
@@ -153,7 +136,6 @@ Plan PlanFor(const fs::path& file) {
 void ProcessPendingFiles(std::span<const fs::path> files, Progress& progress, const LoadObserver& loaded,
                          const Faults* faults) {
   for (const fs::path& file : files) {
-    RequireFile(file);
     const std::string bytes = ReadFileBytes(file);
     if (loaded) loaded(bytes);
     const fs::path backup = BackupPath(file);

@@ -171,12 +171,12 @@ TEST_F(NirFolderTest, UnreadableEntriesStopTheSearch) {
   const fs::path chosen = Copy("sample_a.ASC", "a.ASC");
   fs::create_symlink(dir_ / "gone", dir_ / "dangling.ASC");
   EXPECT_THROW_MSG(SelectOneOfThem(chosen), FileError,
-                   "Cannot read '" + (dir_ / "dangling.ASC").string() + "': No such file or directory");
+                   "Cannot open '" + (dir_ / "dangling.ASC").string() + "': No such file or directory");
   fs::remove(dir_ / "dangling.ASC");
   // A pipe would block the read for ever.
   ASSERT_EQ(::mkfifo((dir_ / "pipe.ASC").c_str(), 0600), 0);
   EXPECT_THROW_MSG(SelectOneOfThem(chosen), FileError,
-                   "Cannot read '" + (dir_ / "pipe.ASC").string() + "': not a regular file");
+                   "Cannot read '" + (dir_ / "pipe.ASC").string() + "': it is a FIFO (named pipe), not a regular file");
 }
 
 TEST_F(NirFolderTest, MoreThanOneHundredFilesAreRefused) {

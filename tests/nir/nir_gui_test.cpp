@@ -123,7 +123,7 @@ TEST_F(NirWindowTest, SkippedAndFailedFilesAreNamedInOneMessage) {
   EXPECT_TRUE(dialogs_.Messages().empty());
   EXPECT_EQ(dialogs_.Errors(), std::vector<std::string>{"Files cleaned: 0, skipped: 1, failed: 1, not processed: 1.\n"
                                                         "Skipped a.ASC: backup a.bak exists\n"
-                                                        "Failed: Cannot read '" +
+                                                        "Failed: Cannot open '" +
                                                         (data_ / "b.ASC").string() + "': No such file or directory"});
   EXPECT_TRUE(MatchesGolden("nir/sample_a.ASC", Slurp(data_ / "a.ASC")));
   EXPECT_TRUE(MatchesGolden("nir/unmarked.ASC", Slurp(oldBackup)));
