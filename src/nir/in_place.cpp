@@ -60,11 +60,19 @@ bool WriteAll(int fd, std::string_view bytes) {
 // process can leave a temporary file behind; a hidden named one otherwise.
 class Staged {
  public:
-  Staged(const fs::path& target, std::string_view bytes, const Faults* faults) {
+  // `present` is the target's status: the new file takes its permission
+  // bits and, where the system allows, its owner.
+  Staged(const fs::path& target, const struct stat& present, std::string_view bytes, const Faults* faults) {
     const fs::path directory = DirectoryOf(target);
     if (faults == nullptr || !faults->noUnnamedTemporary) OpenUnnamed(directory);
     if (fd_ < 0) OpenNamed(target);
-    const bool written = WriteAll(fd_, bytes) && ::fsync(fd_) == 0;
+    bool written = WriteAll(fd_, bytes);
+    if (written && (present.st_uid != ::geteuid() || present.st_gid != ::getegid())) {
+      if (::fchown(fd_, present.st_uid, present.st_gid) != 0) {
+        // Only root may give a file away; the cleaned file is then ours.
+      }
+    }
+    written = written && ::fchmod(fd_, present.st_mode & 07777) == 0 && ::fsync(fd_) == 0;
     int error = written ? 0 : errno;
     if (error == 0) error = Injected(faults, Step::kStage);
     if (error != 0) {
@@ -150,7 +158,18 @@ bool EntryExists(const fs::path& path) {
 Replaced ReplaceKeepingBackup(const fs::path& target, const fs::path& backup, std::string_view bytes,
                               const Faults* faults) {
   const bool noRenameFlags = faults != nullptr && faults->noRenameFlags;
-  Staged staged(target, bytes, faults);
+  struct stat present {};
+  if (::stat(target.c_str(), &present) != 0) {
+    const int error = errno;
+    throw FileError("Cannot open " + Quoted(target) + ": " + std::strerror(error));
+  }
+  // As when any output is replaced: a file nobody may write is one the user
+  // protected (decided from the bits; root may write anything).
+  if ((present.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    throw FileError("Cannot clean " + Quoted(target) + ": it is write-protected; " + Quoted(target) +
+                    " is left as it was");
+  }
+  Staged staged(target, present, bytes, faults);
 
   int error = Injected(faults, Step::kBackup);
   if (error == 0) error = MoveNoReplace(target, backup, noRenameFlags);

@@ -32,8 +32,10 @@ enum class Replaced {
 // `backup` (same directory). The new content is written first, then the
 // target is renamed to the backup name, then the new file takes the target's
 // name; at every moment the present content exists under one of the two
-// names. An existing entry named `backup` (a file, a folder, a dangling link)
-// is never replaced: kBackupExists, and nothing changes. Any other failure
+// names. The new file keeps the target's permission bits; a target that no
+// one may write (write-protected) is refused. An existing entry named
+// `backup` (a file, a folder, a dangling link) is never replaced:
+// kBackupExists, and nothing changes. Any other failure
 // throws FileError; the target is then left as it was, or, should even the
 // way back fail, kept under `backup` (the message says which). No temporary
 // file is left behind.

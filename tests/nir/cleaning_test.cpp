@@ -381,6 +381,38 @@ TEST_F(NirFolderTest, AReadOnlyFolderStopsBeforeAnythingChanges) {
   EXPECT_TRUE(MatchesGolden("nir/sample_a.ASC", Slurp(dir_ / "a.ASC")));
 }
 
+TEST_F(NirFolderTest, TheCleanedFileKeepsItsPermissionsAndAProtectedFileStops) {
+  for (const char* name : {"a.ASC", "b.ASC", "c.ASC"}) Copy("sample_a.ASC", name);
+  fs::permissions(dir_ / "a.ASC", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  fs::permissions(dir_ / "b.ASC", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const std::vector<fs::path> pending = SelectOneOfThem(dir_ / "a.ASC");
+  Progress progress;
+  const std::string b = (dir_ / "b.ASC").string();
+  EXPECT_THROW_MSG(ProcessPendingFiles(pending, progress), FileError,
+                   "Cannot clean '" + b + "': it is write-protected; '" + b + "' is left as it was");
+  EXPECT_EQ(progress.cleaned, (std::vector<fs::path>{dir_ / "a.ASC"}));
+  EXPECT_EQ(fs::status(dir_ / "a.ASC").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_TRUE(MatchesGolden("nir/sample_a.cleaned", Slurp(dir_ / "a.ASC")));
+  EXPECT_EQ(Listing(), (std::vector<std::string>{"a.ASC", "a.bak", "b.ASC", "c.ASC"}));
+  EXPECT_TRUE(MatchesGolden("nir/sample_a.ASC", Slurp(dir_ / "b.ASC")));
+}
+
+// A link is what the folder holds: the link becomes the backup, and the file
+// it points to is never written.
+TEST_F(NirFolderTest, ALinkedFileIsReplacedByItsCleanedCopyAndItsTargetKept) {
+  test::TempDir elsewhere;
+  fs::copy_file(test::DataPath("nir/sample_a.ASC"), elsewhere / "real.ASC");
+  fs::create_symlink(elsewhere / "real.ASC", dir_ / "l.ASC");
+  Progress progress;
+  ProcessPendingFiles(SelectOneOfThem(dir_ / "l.ASC"), progress);
+  EXPECT_EQ(progress.cleaned, (std::vector<fs::path>{dir_ / "l.ASC"}));
+  EXPECT_FALSE(fs::is_symlink(dir_ / "l.ASC"));
+  EXPECT_TRUE(MatchesGolden("nir/sample_a.cleaned", Slurp(dir_ / "l.ASC")));
+  EXPECT_EQ(fs::read_symlink(dir_ / "l.bak"), elsewhere / "real.ASC");
+  EXPECT_TRUE(MatchesGolden("nir/sample_a.ASC", Slurp(elsewhere / "real.ASC")));
+}
+
 TEST_F(NirFolderTest, PlanTellsWhatProcessingWouldDo) {
   Copy("sample_a.ASC", "a.ASC");
   Copy("lf_no_irrelevant.ASC", "b.ASC");
