@@ -127,9 +127,13 @@ std::vector<fs::path> SelectOneOfThem(const fs::path& chosen, const LoadObserver
 }
 
 Plan PlanFor(const fs::path& file) {
-  Plan plan{.file = file, .backup = BackupPath(file)};
+  Plan plan;
+  plan.file = file;
+  plan.backup = BackupPath(file);
   plan.backupExists = EntryExists(plan.backup);
-  plan.removedLines = CleanText(ReadFileBytes(file)).removedLines;
+  const std::string bytes = ReadFileBytes(file);
+  plan.removedLines = CleanText(bytes).removedLines;
+  TextBeforeNul(bytes, file.filename().string(), [&](std::string_view warning) { plan.warning = warning; });
   return plan;
 }
 
@@ -142,9 +146,14 @@ void ProcessPendingFiles(std::span<const fs::path> files, Progress& progress, co
     if (EntryExists(backup) ||
         ReplaceKeepingBackup(file, backup, CleanText(bytes).bytes, faults) == Replaced::kBackupExists) {
       progress.skipped.push_back(file);
-    } else {
-      progress.cleaned.push_back(file);
+      continue;
     }
+    progress.cleaned.push_back(file);
+    // What follows a NUL is not in the cleaned file; say so.
+    TextBeforeNul(bytes, file.filename().string(), [&](std::string_view warning) {
+      progress.warnings.push_back(std::string(warning) + "; the cleaned file ends there, " +
+                                  backup.filename().string() + " keeps them");
+    });
   }
 }
 
@@ -158,6 +167,7 @@ std::string ProcessingSummary(std::size_t pendingCount, const Progress& progress
   for (const fs::path& file : progress.skipped) {
     text += "\nSkipped " + file.filename().string() + ": backup " + BackupPath(file).filename().string() + " exists";
   }
+  for (const std::string& warning : progress.warnings) text += "\n" + warning;
   if (!failure.empty()) text += "\nFailed: " + std::string(failure);
   return text;
 }

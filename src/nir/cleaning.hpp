@@ -74,6 +74,7 @@ struct Plan {
   std::filesystem::path backup;
   bool backupExists = false;
   int removedLines = 0;
+  std::string warning;  // a NUL cuts the text
 };
 Plan PlanFor(const std::filesystem::path& file);
 
@@ -82,6 +83,7 @@ Plan PlanFor(const std::filesystem::path& file);
 struct Progress {
   std::vector<std::filesystem::path> cleaned;
   std::vector<std::filesystem::path> skipped;  // their backup name exists
+  std::vector<std::string> warnings;           // cleaned files cut short by a NUL
 };
 
 // Cleans every file in order, keeping its present content under its backup
@@ -92,7 +94,8 @@ void ProcessPendingFiles(std::span<const std::filesystem::path> files, Progress&
                          const LoadObserver& loaded = {}, const Faults* faults = nullptr);
 
 // One message for the end of processing: counts of cleaned, skipped and
-// failed files, each skipped file with its backup name, and the failure.
+// failed files, each skipped file with its backup name, the warnings and the
+// failure.
 // `failure` is empty when processing ran to its end.
 std::string ProcessingSummary(std::size_t pendingCount, const Progress& progress, std::string_view failure);
 

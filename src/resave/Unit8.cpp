@@ -110,7 +110,8 @@ TForm8::TForm8(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
 void TForm8::Read1Click() {
   const auto chosen = files_.Open();
   if (!chosen) return;
-  sheet_.Read(*chosen);  // a refused file leaves grid and marks as they were
+  // A refused file leaves grid and marks as they were.
+  sheet_.Read(*chosen, [this](std::string_view warning) { dialogs_.Message(warning); });
   model_->Reset();
   SpinEdit1_->setRange(0, sheet_.ColumnCount() - 1);
   SpinEdit2_->setRange(0, sheet_.RowCount() - 1);

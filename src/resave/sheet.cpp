@@ -29,12 +29,13 @@ std::string Range(std::string_view what, int first, int last) {
 
 }  // namespace
 
-void Sheet::Read(const std::filesystem::path& path) { Load(ReadFileBytes(path), path); }
+void Sheet::Read(const std::filesystem::path& path, const MessageSink& warn) { Load(ReadFileBytes(path), path, warn); }
 
-void Sheet::Load(std::string bytes, const std::filesystem::path& fileName) {
-  std::vector<std::string_view> views;
-  LoadLineViews(bytes, views);
+void Sheet::Load(std::string bytes, const std::filesystem::path& fileName, const MessageSink& warn) {
   const std::string name = fileName.filename().string();
+  std::string cut;
+  std::vector<std::string_view> views;
+  LoadLineViews(TextBeforeNul(bytes, name, [&cut](std::string_view warning) { cut = warning; }), views);
   for (std::size_t i = 0; i < views.size(); ++i) {
     const auto tabs = std::count(views[i].begin(), views[i].end(), '\t');
     if (i == 0 && tabs > kMaxFirstLineTabs) {
@@ -64,6 +65,7 @@ void Sheet::Load(std::string bytes, const std::filesystem::path& fileName) {
   loaded_ = true;
   columnOmitted_.assign(static_cast<std::size_t>(ColumnCount()), 0);
   rowOmitted_.assign(static_cast<std::size_t>(RowCount()), 0);
+  if (!cut.empty() && warn) warn(cut);
 }
 
 std::string_view Sheet::Field(std::string_view line, int k) const {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/errors.hpp"
+#include "common/text.hpp"
 
 namespace specbridge::resave {
 
@@ -35,10 +36,11 @@ class Sheet {
   // CR LF each end a line, a NUL ends the text). T, the tab count of line 1,
   // gives T + 1 data columns; every mark is cleared. A file beyond the
   // capacities throws CapacityError naming it, the line and the limit, and
-  // leaves the sheet as it was (a failed read changes nothing).
-  void Read(const std::filesystem::path& path);
+  // leaves the sheet as it was (a failed read changes nothing). `warn` hears
+  // of a NUL that cuts the text.
+  void Read(const std::filesystem::path& path, const MessageSink& warn = {});
   // The same for bytes in memory; `fileName` is what "Read" would record.
-  void Load(std::string bytes, const std::filesystem::path& fileName);
+  void Load(std::string bytes, const std::filesystem::path& fileName, const MessageSink& warn = {});
 
   bool Loaded() const { return loaded_; }
   // The path last read; "Save" proposes it followed by ".txt".

@@ -219,7 +219,10 @@ TEST_F(NirFolderTest, ProcessingCleansEachFileAndKeepsItsBackup) {
   EXPECT_TRUE(MatchesGolden("nir/unmarked.ASC", Slurp(dir_ / "d.ASC")));
   ASSERT_EQ(loaded.size(), 3U);
   EXPECT_EQ(loaded.back(), Original("nul.ASC"));  // as loaded before processing
-  EXPECT_EQ(ProcessingSummary(pending.size(), progress, ""), "Files cleaned: 3, skipped: 0, failed: 0.");
+  EXPECT_EQ(ProcessingSummary(pending.size(), progress, ""),
+            "Files cleaned: 3, skipped: 0, failed: 0.\n"
+            "c.ASC, line 4: a NUL byte ends the text here; the remaining 20 bytes of the file are not read; the "
+            "cleaned file ends there, c.bak keeps them");
 
   // Once cleaned, the next run finds every backup in place and skips all.
   Progress again;
@@ -421,8 +424,12 @@ TEST_F(NirFolderTest, PlanTellsWhatProcessingWouldDo) {
   EXPECT_EQ(a.backup, dir_ / "a.bak");
   EXPECT_FALSE(a.backupExists);
   EXPECT_EQ(a.removedLines, 2);
+  EXPECT_EQ(a.warning, "");
+  Copy("nul.ASC", "c.ASC");
+  EXPECT_EQ(PlanFor(dir_ / "c.ASC").warning,
+            "c.ASC, line 4: a NUL byte ends the text here; the remaining 20 bytes of the file are not read");
   EXPECT_TRUE(PlanFor(dir_ / "b.ASC").backupExists);
-  EXPECT_EQ(Listing(), (std::vector<std::string>{"a.ASC", "b.ASC", "b.bak"}));
+  EXPECT_EQ(Listing(), (std::vector<std::string>{"a.ASC", "b.ASC", "b.bak", "c.ASC"}));
 }
 
 }  // namespace

@@ -162,6 +162,18 @@ TEST(Sheet, ReadAgainClearsTheMarksAndARefusedReadChangesNothing) {
   EXPECT_TRUE(SameBytes("x\ty\r\n", sheet.SaveText()));
 }
 
+TEST(Sheet, ANulThatCutsTheTextIsReported) {
+  Sheet sheet;
+  std::vector<std::string> warnings;
+  const auto warn = [&warnings](std::string_view warning) { warnings.emplace_back(warning); };
+  sheet.Load("a\tb\r\nc\0\td\r\n"s, "/d/cut.txt", warn);
+  EXPECT_EQ(warnings,
+            std::vector<std::string>{
+                "cut.txt, line 2: a NUL byte ends the text here; the remaining 5 bytes of the file are not read"});
+  sheet.Load("a\tb\r\n", "/d/whole.txt", warn);
+  EXPECT_EQ(warnings.size(), 1U);
+}
+
 TEST(Sheet, SaveBeforeAnyReadIsEmpty) {
   Sheet sheet;
   EXPECT_FALSE(sheet.Loaded());
