@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailCase{"LineOfBlanks", TraceFile(Header(), {"1", "   "}),
                  "ConversionError: t.ASC, line 20: '   ' is not a valid floating point value"},
         FailCase{"ValueWithTab", TraceFile(Header(), {"0.5\t"}),
-                 "ConversionError: t.ASC, line 19: '0.5\t' is not a valid floating point value"},
+                 "ConversionError: t.ASC, line 19: '0.5\\x09' is not a valid floating point value"},
         FailCase{"FinalBlankLine", TraceFile(kTwoByTwo, {"1", "2", "3", "4", ""}),
                  "ConversionError: t.ASC, line 23: '' is not a valid floating point value"},
         FailCase{"FewerValuesThanAnnounced", TraceFile(Header(), {"1", "2", "3"}),
