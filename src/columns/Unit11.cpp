@@ -66,7 +66,7 @@ void TForm11::open1Click() {
   const auto chosen = files_.Open();
   if (!chosen) return;
   const std::string bytes = ReadFileBytes(*chosen);
-  tool_.Open(bytes, chosen->string());
+  tool_.Open(bytes, chosen->string(), [this](std::string_view warning) { dialogs_.Message(warning); });
   ShowText();
 }
 

@@ -1,10 +1,13 @@
+#include <filesystem>
+
 #include "columns/columns.hpp"
 #include "common/text.hpp"
 
 namespace specbridge::columns {
 
-void ColumnTool::Open(std::string_view bytes, std::string path) {
-  std::vector<std::string> lines = LoadLines(bytes);
+void ColumnTool::Open(std::string_view bytes, std::string path, const MessageSink& warn) {
+  const std::string name = std::filesystem::path(path).filename().string();
+  std::vector<std::string> lines = LoadLines(TextBeforeNul(bytes, name, warn));
   sheet_.swap(lines);
   sheetFileName_ = std::move(path);
 }

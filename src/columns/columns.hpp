@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/errors.hpp"
+#include "common/text.hpp"
 
 namespace specbridge::columns {
 
@@ -125,8 +126,9 @@ class ColumnTool {
   const Formula& Math() const { return formula_; }
 
   // "File" -> "Open" once the dialog chose `path`: the file's bytes replace
-  // the text, cut into lines as a text box loads a file.
-  void Open(std::string_view bytes, std::string path);
+  // the text, cut into lines as a text box loads a file. A NUL byte ends the
+  // text; `warn` is told where, as saving would then drop the rest.
+  void Open(std::string_view bytes, std::string path, const MessageSink& warn = {});
   // "File" -> "Save": every line followed by CR LF.
   std::string SaveBytes() const;
 

@@ -169,8 +169,13 @@ TEST(ColumnTool, SessionOfSeveralStepsGivesTheGoldenFile) {
 
 TEST(ColumnTool, OpenCutsLinesAsATextBoxLoadsAFile) {
   ColumnTool tool;
-  tool.Open(std::string("a\n\rb\r\n\x1a\r\nc\0d", 12), "x.txt");
+  std::vector<std::string> warnings;
+  tool.Open(std::string("a\n\rb\r\n\x1a\r\nc\0d", 12), "/data/x.txt",
+            [&](std::string_view w) { warnings.emplace_back(w); });
   EXPECT_THAT(tool.Sheet(), ElementsAreArray({"a", "", "b", "\x1a", "c"}));
+  EXPECT_THAT(warnings,
+              ElementsAreArray(
+                  {"x.txt, line 5: a NUL byte ends the text here; the remaining 2 bytes of the file are not read"}));
   EXPECT_EQ(tool.SaveBytes(), "a\r\n\r\nb\r\n\x1a\r\nc\r\n");
   tool.Open("", "empty.txt");
   EXPECT_EQ(tool.SaveBytes(), "");
