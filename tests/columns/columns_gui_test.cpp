@@ -160,7 +160,10 @@ TEST_F(ColumnsGuiTest, AFailedApplyIsShownAndAbortLeavesTheTextAsItWas) {
 TEST_F(ColumnsGuiTest, TypedLinesAreTakenAndLinesLeftAloneKeepTheirBytes) {
   // 0x80 and a lead byte before a blank are no Shift-JIS characters: they
   // cannot come back from the text box's Unicode, so their line must not.
-  Open(Input("x\x80 1\r\n\x81 2\r\n3 4\r\n"));
+  Open(Input(std::string_view("x\x80 1\r\n\x81 2\r\n3 4\r\n\0junk", 21)));
+  EXPECT_THAT(dialogs_.Messages(),
+              ::testing::ElementsAre(
+                  "sheet.txt, line 4: a NUL byte ends the text here; the remaining 5 bytes of the file are not read"));
   QPlainTextEdit* memo = Find<QPlainTextEdit>(*sheet_, "Memo1");
   QTextCursor cursor(memo->document());
   cursor.movePosition(QTextCursor::End);
