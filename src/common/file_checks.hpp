@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <span>
+#include <string_view>
 
 namespace specbridge {
 
@@ -9,6 +10,9 @@ namespace specbridge {
 // to a all name a. Paths that do not exist yet are compared by their
 // normalized absolute form.
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
+// "a directory", "a FIFO (named pipe)", "a character device", ... for messages.
+std::string_view FileTypeName(std::filesystem::file_type type);
 
 // Throws FileError unless `path` is a regular file after following links,
 // naming what it is instead (a directory, a FIFO, a device, a socket, or
