@@ -165,7 +165,13 @@ bool BeginsWithDigit(std::string_view line) {
   return !line.empty() && std::isdigit(static_cast<unsigned char>(line.front()));
 }
 
-std::string SeriesNumber(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+// Inserted rather than concatenated: GCC 12 at -O3 reports a false
+// -Wrestrict on `"0" + std::to_string(n)`.
+std::string SeriesNumber(int n) {
+  std::string number = std::to_string(n);
+  if (n < 10) number.insert(0, 1, '0');
+  return number;
+}
 
 std::string UpperAscii(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
