@@ -14,11 +14,16 @@ const std::vector<AddCommand> kCommands = {AddTitrationCommand, AddFixCommands};
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  return RunCommands(kCommands, args, out, err);
+}
+
+int RunCommands(const std::vector<AddCommand>& commands, const std::vector<std::string>& args, std::ostream& out,
+                std::ostream& err) {
   CLI::App app("Converts spectrophotometer exports into SPECFIT input files and spectral sheets.", "specbridge-cli");
   app.set_version_flag("--version", "specbridge-cli " SPECBRIDGE_VERSION " (" SPECBRIDGE_RELEASE_MONTH ")");
   app.require_subcommand(0, 1);
   Context context{out, err};
-  for (AddCommand add : kCommands) add(app, context);
+  for (AddCommand add : commands) add(app, context);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

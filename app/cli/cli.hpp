@@ -24,4 +24,8 @@ using AddCommand = void (*)(CLI::App& app, Context& context);
 // Runs specbridge-cli with `args` (without the program name).
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Run over these commands only (tests add their own).
+int RunCommands(const std::vector<AddCommand>& commands, const std::vector<std::string>& args, std::ostream& out,
+                std::ostream& err);
+
 }  // namespace specbridge::cli

@@ -1,12 +1,12 @@
+// specbridge-cli epsilon-table, fix-epsilon, fix-multispec, fix-uvprobe: the
+// FIX window's conversions, one Open and Save per FILE.
 #include <CLI/CLI.hpp>
+#include <functional>
 #include <memory>
-#include <system_error>
 
 #include "cli/commands.hpp"
-#include "cli/options.hpp"
+#include "cli/session.hpp"
 #include "common/errors.hpp"
-#include "common/output_file.hpp"
-#include "common/text.hpp"
 #include "fix/epsilon.hpp"
 #include "fix/fix_commands.hpp"
 
@@ -15,108 +15,94 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What one subcommand was given. The concentration dialogs have one box,
-// Edit1, empty at start.
-struct FixOptions {
-  std::vector<std::string> inputs;
-  std::string output;
-  bool columns = false;
-  std::vector<std::string> boxAssignments;
-  BoxTexts boxes{{"Edit1", ""}};
-};
-
-using Convert = std::function<std::string(const fs::path& input, const FixOptions& options, const MessageSink& warn)>;
+class FixCommand;
+using Convert = std::function<std::string(Session& session, const fs::path& input, const FixCommand& command)>;
 using Propose = fs::path (*)(const fs::path& input);
 
-bool SameFile(const fs::path& a, const fs::path& b) {
-  std::error_code ec;
-  if (fs::equivalent(a, b, ec)) return true;
-  return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec) && !ec;
-}
-
-// Converts every input; each is written beside its input under its proposed
-// name unless -o names the one output. A failing input does not stop the rest.
-void RunAll(const FixOptions& options, Context& context, Propose propose, const Convert& convert) {
-  if (options.inputs.size() > 1 && !options.output.empty()) {
-    throw CLI::ValidationError("-o", "names one output file; give a single input or leave -o out");
+class FixCommand : public Command {
+ public:
+  // `spectrum`: the command asks for a concentration (the dialog's one box,
+  // Edit1, empty at start) and offers the column layout.
+  FixCommand(CLI::App& parent, const std::string& name, const std::string& description, Propose propose,
+             Convert convert, bool spectrum)
+      : Command(parent, name, description), propose_(propose), convert_(std::move(convert)) {
+    App().add_option("FILE", inputs_, "Input files")->required();
+    OutputOption("Output file (a single input only)");
+    if (!spectrum) return;
+    BoxAction("--concentration", boxes_, "Edit1",
+              "Molar concentration (mol/l) that divides every absorbance, as typed into the dialog");
+    BoxAssignments(boxes_);
   }
-  for (const std::string& inputText : options.inputs) {
-    const fs::path input(inputText);
-    try {
-      const fs::path output = options.output.empty() ? propose(input) : fs::path(options.output);
-      if (SameFile(input, output)) {
-        throw FileError("Refusing to write " + output.string() + " over its own input; name the output with -o");
+
+  const BoxTexts& Boxes() const { return boxes_; }
+  bool Columns() const { return columns_; }
+  void OfferColumns(const std::string& description) { App().add_flag("--columns", columns_, description); }
+
+ private:
+  // Every input is converted, so that all failures are reported; the
+  // outputs are written only when every input converted.
+  void Run(Session& session) override {
+    if (inputs_.size() > 1 && Output()) {
+      throw CLI::ValidationError("-o", "names one output file; give a single input or leave -o out");
+    }
+    for (const fs::path& input : inputs_) session.AddInput(input);
+    ReplayActions(session);
+    for (const fs::path& input : inputs_) {
+      try {
+        const fs::path output = Output() ? *Output() : propose_(input);
+        session.Save(output, convert_(session, input, *this));
+      } catch (const Failure& failure) {
+        session.Fail(failure.Message());
       }
-      WriteFileAtomically(output, convert(input, options, [&](std::string_view text) { context.err << text << '\n'; }));
-      context.err << "Wrote " << output.string() << '\n';
-    } catch (const Failure& failure) {
-      context.err << failure.Message() << '\n';
-      context.exitCode = 1;
     }
   }
-}
 
-CLI::App* AddFixCommand(CLI::App& app, Context& context, const std::string& name, const std::string& description,
-                        Propose propose, Convert convert, std::shared_ptr<FixOptions>& options) {
-  options = std::make_shared<FixOptions>();
-  CLI::App* command = app.add_subcommand(name, description);
-  command->add_option("FILE", options->inputs, "Input files")->required();
-  command->add_option("-o,--output", options->output, "Output file (a single input only)");
-  command->callback([options, &context, propose, convert = std::move(convert)] {
-    ApplyBoxAssignments(options->boxAssignments, options->boxes);
-    RunAll(*options, context, propose, convert);
-  });
-  return command;
-}
+  Propose propose_;
+  Convert convert_;
+  std::vector<fs::path> inputs_;
+  BoxTexts boxes_{{"Edit1", ""}};
+  bool columns_ = false;
+};
 
-// The spectrum commands need a concentration, as OK does nothing while the
-// dialog's box is empty.
+// OK does nothing while the dialog's box is empty.
 Convert SpectrumConversion(fix::SpectrumKind rows, fix::SpectrumKind columns) {
-  return [rows, columns](const fs::path& input, const FixOptions& options, const MessageSink& warn) {
-    const std::string& concentration = options.boxes["Edit1"];
+  return [rows, columns](Session& session, const fs::path& input, const FixCommand& command) {
+    const std::string& concentration = command.Boxes()["Edit1"];
     if (concentration.empty()) throw ConversionError("No concentration given (--concentration): nothing was written");
-    const fix::SpectrumKind kind = options.columns ? columns : rows;
-    const std::string bytes = ReadFileBytes(input);
-    const fix::SingleSpectrum spectrum = fix::LoadSpectrum(kind, bytes, input.filename().string(), warn);
+    const fix::SpectrumKind kind = command.Columns() ? columns : rows;
+    const fix::SingleSpectrum spectrum =
+        fix::LoadSpectrum(kind, session.Read(input), input.filename().string(), session.Warnings());
     return fix::SpectrumFixText(kind, spectrum, concentration);
   };
 }
 
-void AddConcentration(CLI::App& command, FixOptions& options) {
-  AddBoxFlag(command, "--concentration", options.boxes, "Edit1",
-             "Molar concentration (mol/l) that divides every absorbance, as typed into the dialog");
-  AddBoxOption(command, options.boxAssignments);
+std::string EpsilonTable(Session& session, const fs::path& input, const FixCommand&) {
+  return fix::EpsilonTableText(
+      fix::ParseEpsilonData(session.Read(input), input.filename().string(), session.Warnings()));
+}
+
+std::string EpsilonFix(Session& session, const fs::path& input, const FixCommand&) {
+  return fix::EpsilonFixText(fix::ParseEpsilonData(session.Read(input), input.filename().string(), session.Warnings()));
 }
 
 }  // namespace
 
 void AddFixCommands(CLI::App& app, Context& context) {
-  std::shared_ptr<FixOptions> options;
-  AddFixCommand(
-      app, context, "epsilon-table", "Epsilon data (*a.dem) to a tab-separated table", fix::TableName,
-      [](const fs::path& input, const FixOptions&, const MessageSink& warn) {
-        return fix::EpsilonTableText(fix::ReadEpsilonFile(input, warn));
-      },
-      options);
-
-  AddFixCommand(
-      app, context, "fix-epsilon", "Epsilon data (*a.dem) to a SPECFIT .fix file", fix::FixName,
-      [](const fs::path& input, const FixOptions&, const MessageSink& warn) {
-        return fix::EpsilonFixText(fix::ReadEpsilonFile(input, warn));
-      },
-      options);
-
-  CLI::App* multispec = AddFixCommand(
-      app, context, "fix-multispec", "MultiSpec \"##TITLE\" spectrum to a SPECFIT .fix file (rows; --columns: No.2)",
-      fix::FixName, SpectrumConversion(fix::SpectrumKind::kMultiSpecRows, fix::SpectrumKind::kMultiSpecColumns),
-      options);
-  AddConcentration(*multispec, *options);
-  multispec->add_flag("--columns", options->columns, "Column layout (one number per line)");
-
-  CLI::App* uvprobe =
-      AddFixCommand(app, context, "fix-uvprobe", "UVProbe ASCII export to a SPECFIT .fix file", fix::FixName,
-                    SpectrumConversion(fix::SpectrumKind::kUvProbe, fix::SpectrumKind::kUvProbe), options);
-  AddConcentration(*uvprobe, *options);
+  AttachCommand(std::make_shared<FixCommand>(app, "epsilon-table", "Epsilon data (*a.dem) to a tab-separated table",
+                                             fix::TableName, EpsilonTable, false),
+                context);
+  AttachCommand(std::make_shared<FixCommand>(app, "fix-epsilon", "Epsilon data (*a.dem) to a SPECFIT .fix file",
+                                             fix::FixName, EpsilonFix, false),
+                context);
+  auto multispec = std::make_shared<FixCommand>(
+      app, "fix-multispec", "MultiSpec \"##TITLE\" spectrum to a SPECFIT .fix file (rows; --columns: No.2)",
+      fix::FixName, SpectrumConversion(fix::SpectrumKind::kMultiSpecRows, fix::SpectrumKind::kMultiSpecColumns), true);
+  multispec->OfferColumns("Column layout (one number per line)");
+  AttachCommand(multispec, context);
+  AttachCommand(
+      std::make_shared<FixCommand>(app, "fix-uvprobe", "UVProbe ASCII export to a SPECFIT .fix file", fix::FixName,
+                                   SpectrumConversion(fix::SpectrumKind::kUvProbe, fix::SpectrumKind::kUvProbe), true),
+      context);
 }
 
 }  // namespace specbridge::cli

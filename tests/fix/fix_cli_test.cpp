@@ -2,6 +2,8 @@
 #include "cli/cli_support.hpp"
 #include "support/test_support.hpp"
 
+#include <sys/stat.h>
+
 namespace specbridge::cli {
 namespace {
 
@@ -18,6 +20,10 @@ class FixCliTest : public ::testing::Test {
     const fs::path path = dir_ / name;
     fs::copy_file(test::DataPath(std::string("fix/") + fixture), path);
     return path.string();
+  }
+  std::string Fifo(const char* name) const {
+    EXPECT_EQ(::mkfifo((dir_ / name).c_str(), 0600), 0);
+    return (dir_ / name).string();
   }
   std::string Golden(const char* name) const { return test::Slurp(test::DataPath(std::string("fix/") + name)); }
   test::TempDir dir_;
@@ -64,7 +70,7 @@ TEST_F(FixCliTest, FailuresExitWithOneAndWriteNothing) {
   const fs::path old = dir_.Write("sample.fix", "old\r\n");
   struct Case {
     std::vector<std::string> args;
-    const char* message;
+    std::string message;
   };
   const std::vector<Case> cases = {
       {{"fix-multispec", asc, "--concentration", "0"}, "Concentration '0': Division by zero"},
@@ -85,7 +91,15 @@ TEST_F(FixCliTest, FailuresExitWithOneAndWriteNothing) {
       {{"fix-uvprobe", dir_.Write("comma.txt", "a\r\nb\r\n1100.0,1,5\r\n").string(), "--concentration", "1"},
        "comma.txt, line 3: '1100.0,1,5' has two commas, but not a wavelength with a thousands separator"},
       // "abc" less four characters would be "abc" itself.
-      {{"epsilon-table", dir_.Write("abc", "0 0 1\r\n400\r\n").string()}, "over its own input"},
+      {{"epsilon-table", dir_.Write("abc", "0 0 1\r\n400\r\n").string()},
+       "Refusing to write '" + (dir_ / "abc").string() + "': it is the same file as the input '" +
+           (dir_ / "abc").string() + "' of this run; nothing was written"},
+      // The table of xa.dem would replace x, another input of the run.
+      {{"epsilon-table", Input("two_spectraa.dem", "xa.dem"), dir_.Write("x", "0 0 1\r\n400\r\n").string()},
+       "Refusing to write '" + (dir_ / "x").string() + "': it is the same file as the input '" + (dir_ / "x").string() +
+           "' of this run; nothing was written"},
+      {{"fix-epsilon", Fifo("fifoa.dem")},
+       "Cannot read '" + (dir_ / "fifoa.dem").string() + "': it is a FIFO (named pipe), not a regular file"},
   };
   for (const Case& c : cases) {
     const test::CliResult result = RunCli(c.args);
@@ -94,6 +108,7 @@ TEST_F(FixCliTest, FailuresExitWithOneAndWriteNothing) {
   }
   EXPECT_EQ(test::Slurp(old), "old\r\n");
   EXPECT_EQ(test::Slurp(dir_ / "abc"), "0 0 1\r\n400\r\n");
+  EXPECT_EQ(test::Slurp(dir_ / "x"), "0 0 1\r\n400\r\n");
   EXPECT_FALSE(fs::exists(dir_ / "short.fix"));
   EXPECT_FALSE(fs::exists(dir_ / "plain.fix"));
   EXPECT_FALSE(fs::exists(dir_ / "nega.fix"));
@@ -118,12 +133,18 @@ TEST_F(FixCliTest, CrOnlyInputsAndANulByte) {
                                 "are not read\n"));
 }
 
-TEST_F(FixCliTest, AFailingInputDoesNotStopTheOthers) {
+// Every input is converted so that every failure is reported, but a run
+// writes all its outputs or none.
+TEST_F(FixCliTest, AFailingInputIsReportedWithTheOthersAndNothingIsWritten) {
   const std::string good = Input("two_spectraa.dem", "gooda.dem");
-  const test::CliResult result = RunCli({"fix-epsilon", (dir_ / "missinga.dem").string(), good});
+  const test::CliResult result =
+      RunCli({"fix-epsilon", good, (dir_ / "missinga.dem").string(), dir_.Write("nega.dem", "0 -2 3\r\n").string()});
   EXPECT_EQ(result.code, 1);
-  EXPECT_THAT(result.err, HasSubstr("missinga.dem"));
-  EXPECT_EQ(test::Slurp(dir_ / "gooda.fix"), Golden("two_spectra.fix"));
+  EXPECT_THAT(result.err, HasSubstr("missinga.dem': No such file or directory\n"));
+  EXPECT_THAT(result.err, HasSubstr("a count cannot be negative"));
+  EXPECT_THAT(result.err,
+              ::testing::EndsWith("Not written, as the run failed: " + (dir_ / "gooda.fix").string() + "\n"));
+  EXPECT_FALSE(fs::exists(dir_ / "gooda.fix"));
 }
 
 TEST_F(FixCliTest, UsageErrorsExitWithTwo) {

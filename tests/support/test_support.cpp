@@ -92,4 +92,19 @@ std::string WithLineEnds(std::string_view text, std::string_view end) {
   return out;
 }
 
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
+    std::string& seen = files[entry.path().lexically_relative(dir).string()];
+    if (entry.is_symlink()) {
+      seen = "link to " + std::filesystem::read_symlink(entry.path()).string();
+    } else if (entry.is_regular_file()) {
+      seen = ReadFileBytes(entry.path());
+    } else {
+      seen = entry.is_directory() ? "directory" : "special file";
+    }
+  }
+  return files;
+}
+
 }  // namespace specbridge::test

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -51,5 +52,10 @@ std::string WithLineEnds(std::string_view text, std::string_view end);
 
 // Whole content of a file.
 std::string Slurp(const std::filesystem::path& path);
+
+// Everything under `dir` by its relative name: a file's bytes, a link's
+// target, or what else it is. Two equal snapshots show that a run changed
+// nothing there.
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& dir);
 
 }  // namespace specbridge::test

@@ -1,0 +1,171 @@
+#include "cli/session.hpp"
+
+#include <CLI/CLI.hpp>
+#include <map>
+
+#include "common/errors.hpp"
+#include "common/file_checks.hpp"
+#include "common/output_file.hpp"
+#include "common/text.hpp"
+
+namespace specbridge::cli {
+
+namespace fs = std::filesystem;
+
+// --- Session -------------------------------------------------------------------
+
+const Session::Output* Session::PendingAt(const fs::path& path) const {
+  for (const Output& output : outputs_) {
+    if (SameFile(output.path, path)) return &output;
+  }
+  return nullptr;
+}
+
+std::string Session::Read(const fs::path& path) {
+  if (const Output* pending = PendingAt(path)) return pending->bytes;
+  std::string bytes = ReadFileBytes(path);
+  inputs_.push_back(path);
+  return bytes;
+}
+
+void Session::AddInput(const fs::path& path) {
+  if (const Output* pending = PendingAt(path)) {
+    throw FileError("Refusing to read '" + path.string() + "': it is the same file as '" + pending->path.string() +
+                    "', saved earlier in this run and not written yet");
+  }
+  inputs_.push_back(path);
+}
+
+void Session::Save(const fs::path& path, std::string bytes) {
+  RefuseOutputOverInputs(path, inputs_);
+  if (const Output* pending = PendingAt(path)) {
+    throw FileError("Refusing to write '" + path.string() + "': it is the same file as the output '" +
+                    pending->path.string() + "' of this run; nothing was written");
+  }
+  outputs_.push_back({path, std::move(bytes)});
+}
+
+void Session::Fail(std::string_view message) {
+  err_ << message << '\n';
+  failed_ = true;
+}
+
+void Session::Discard() {
+  if (outputs_.empty()) return;
+  err_ << "Not written, as the run failed:";
+  for (const Output& output : outputs_) err_ << ' ' << output.path.string();
+  err_ << '\n';
+  outputs_.clear();
+}
+
+void Session::Commit() {
+  // Every temporary file first: a target that cannot be written (a full
+  // disk, a protected file) stops the run before any file is replaced.
+  std::vector<StagedFile> staged;
+  staged.reserve(outputs_.size());
+  for (const Output& output : outputs_) staged.emplace_back(output.path, output.bytes);
+  for (StagedFile& file : staged) {
+    file.Publish();
+    err_ << "Wrote " << file.Target().string() << '\n';
+  }
+  outputs_.clear();
+}
+
+// --- Command -------------------------------------------------------------------
+
+Command::Command(CLI::App& parent, const std::string& name, const std::string& description)
+    : app_(parent.add_subcommand(name, description)) {}
+
+int Command::Execute(std::ostream& out, std::ostream& err) {
+  Session session(out, err);
+  try {
+    Run(session);
+  } catch (const Failure& failure) {
+    session.Fail(failure.Message());
+  }
+  if (session.Failed()) {
+    session.Discard();
+    return 1;
+  }
+  try {
+    session.Commit();
+  } catch (const Failure& failure) {
+    err << failure.Message() << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+CLI::Option* Command::Action(const std::string& flags, const std::string& description,
+                             std::function<void(Session&, const std::string&)> act, const std::string& typeName) {
+  CLI::Option* option = app_->add_option(flags, description)
+                            ->type_name(typeName)
+                            ->allow_extra_args(false)
+                            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  actions_.push_back({option, std::move(act)});
+  return option;
+}
+
+CLI::Option* Command::FlagAction(const std::string& flags, const std::string& description,
+                                 std::function<void(Session&)> act) {
+  CLI::Option* option = app_->add_flag(flags, description);
+  actions_.push_back({option, [act = std::move(act)](Session& session, const std::string&) { act(session); }});
+  return option;
+}
+
+CLI::Option* Command::BoxAction(const std::string& flag, BoxTexts& boxes, const std::string& box,
+                                const std::string& description) {
+  return Action(flag, description, [&boxes, box](Session&, const std::string& text) { boxes.Set(box, text); });
+}
+
+CLI::Option* Command::BoxAssignments(BoxTexts& boxes) {
+  return Action(
+      "--box", "Set box NAME to TEXT, as typing would (repeatable)",
+      [&boxes](Session&, const std::string& assignment) {
+        const auto equals = assignment.find('=');
+        if (equals == std::string::npos) {
+          throw CLI::ValidationError("--box", "expected NAME=TEXT, got '" + assignment + "'");
+        }
+        const std::string name = assignment.substr(0, equals);
+        if (!boxes.Has(name)) throw CLI::ValidationError("--box", "this window has no box named '" + name + "'");
+        boxes.Set(name, assignment.substr(equals + 1));
+      },
+      "NAME=TEXT");
+}
+
+CLI::Option* Command::OutputOption(const std::string& description) {
+  return app_
+      ->add_option_function<std::string>(
+          "-o,--output", [this](const std::string& path) { output_ = fs::path(path); }, description)
+      ->type_name("OUT");
+}
+
+void Command::ReplayActions(Session& session) {
+  std::map<const CLI::Option*, std::size_t> taken;
+  for (const CLI::Option* option : app_->parse_order()) {
+    for (const Replayed& action : actions_) {
+      if (action.option != option) continue;
+      const std::vector<std::string>& results = option->results();
+      std::size_t& next = taken[option];
+      action.act(session, next < results.size() ? results[next] : std::string());
+      ++next;
+    }
+  }
+}
+
+void AttachCommand(std::shared_ptr<Command> command, Context& context) {
+  CLI::App& app = command->App();
+  app.callback([command, &context] { context.exitCode = command->Execute(context.out, context.err); });
+}
+
+std::string DefaultBoxesList(const BoxTexts& boxes, const std::vector<std::string>& names) {
+  std::string list;
+  for (const std::string& name : names) {
+    if (!boxes.IsDefault(name)) continue;
+    if (!list.empty()) list += ", ";
+    list += name;
+  }
+  return list;
+}
+
+}  // namespace specbridge::cli
