@@ -2,23 +2,9 @@
 
 #include <system_error>
 
-#include "common/errors.hpp"
+#include "common/file_checks.hpp"
 
 namespace specbridge {
-namespace {
-
-// The input that `chosen` would replace, if any.
-const std::filesystem::path* ReadFileAt(const std::filesystem::path& chosen,
-                                        const std::vector<std::filesystem::path>& inputs) {
-  for (const auto& input : inputs) {
-    std::error_code ec;
-    if (!input.empty() && std::filesystem::equivalent(chosen, input, ec)) return &input;
-  }
-  return nullptr;
-}
-
-}  // namespace
-
 FileChooser::FileChooser(Dialogs& dialogs, DirectoryMemory& directories, std::string openFilter, std::string saveFilter)
     : openFilter_(std::move(openFilter)),
       saveFilter_(std::move(saveFilter)),
@@ -55,10 +41,7 @@ std::optional<std::filesystem::path> FileChooser::Save(const SaveRequest& reques
   save_.filter = request.filter ? std::string(*request.filter) : saveFilter_;
   auto chosen = dialogs_.Save(save_);
   if (!chosen) return chosen;
-  if (const auto* input = ReadFileAt(*chosen, request.inputs)) {
-    throw FileError("Cannot save to '" + chosen->string() + "': it is '" + input->string() +
-                    "', a file this window has read. Nothing was written; choose another name");
-  }
+  RefuseOutputOverInputs(*chosen, request.inputs);
   if (request.remember) directories_.RememberDirectory(*chosen, &open_, &save_);
   return chosen;
 }

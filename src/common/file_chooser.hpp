@@ -92,8 +92,8 @@ class FileChooser {
   std::optional<std::filesystem::path> Open(const OpenRequest& request = {});
 
   // The same for the save dialog. A chosen file that is one of
-  // `request.inputs` throws FileError naming both paths; nothing is
-  // remembered then.
+  // `request.inputs` is refused (RefuseOutputOverInputs: FileError naming
+  // both paths); nothing is remembered then.
   std::optional<std::filesystem::path> Save(const SaveRequest& request);
 
   // Shows a message, such as a reader's warning, in the window's message box.

@@ -97,8 +97,8 @@ TEST_F(FileChooserTest, ASaveOverAnInputIsRefusedBeforeAnythingIsRemembered) {
        {Case{input}, Case{"data/run00.ASC"}, Case{"./other/../data/run00.ASC"}, Case{other_ / "link.ASC"}}) {
     dialogs_.Answer(c.chosen);
     EXPECT_THROW_MSG(files_.Save({.proposed = "run.txt", .inputs = inputs}), FileError,
-                     "Cannot save to '" + c.chosen.string() + "': it is '" + input.string() +
-                         "', a file this window has read. Nothing was written; choose another name");
+                     "Refusing to write '" + c.chosen.string() + "': it is the same file as the input '" +
+                         input.string() + "' of this run; nothing was written");
   }
   EXPECT_EQ(Dirinf(), "(none)");
   EXPECT_EQ(test::Slurp(input), "400,0.5\r\n");

@@ -230,8 +230,8 @@ TEST_F(FixCommandsTest, AnInputIsNeverTheOutput) {
     dialogs_.Answer(c.input);
     dialogs_.Answer(c.input);
     EXPECT_THROW_MSG(c.run(commands_), FileError,
-                     "Cannot save to '" + c.input.string() + "': it is '" + c.input.string() +
-                         "', a file this window has read. Nothing was written; choose another name");
+                     "Refusing to write '" + c.input.string() + "': it is the same file as the input '" +
+                         c.input.string() + "' of this run; nothing was written");
     EXPECT_EQ(test::Slurp(c.input), before);
   }
   EXPECT_EQ(Listing(data_), (std::vector<fs::path>{"sample.asc", "xyza.dem"}));

@@ -217,9 +217,9 @@ TEST_F(TitrationWindowTest, RefusesToSaveOverWhatItRead) {
       dialogs_.Answer(target);
       specbridge::test::Trigger(form_, save);
       ASSERT_FALSE(dialogs_.Errors().empty()) << save;
-      EXPECT_EQ(dialogs_.Errors().back(), "Cannot save to '" + target.string() + "': it is '" + target.string() +
-                                              "', a file this window has read. Nothing was written; choose "
-                                              "another name");
+      EXPECT_EQ(dialogs_.Errors().back(), "Refusing to write '" + target.string() +
+                                              "': it is the same file as the input '" + target.string() +
+                                              "' of this run; nothing was written");
       EXPECT_EQ(specbridge::test::Slurp(target), before) << save;
     }
   }
