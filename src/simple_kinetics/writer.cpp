@@ -51,8 +51,8 @@ std::string WriteSimpleTrace(const SimpleTraceData& data, std::string_view minTe
   const ThinnedAxis axis(data, name);
   const WrittenRange range = FindWrittenRange(axis, low, high);
   if (range.last < range.first) {
-    throw ConversionError("MIN '" + std::string(minText) + "' and MAX '" + std::string(maxText) +
-                          "' leave no wavelength between them to save");
+    throw ConversionError("MIN " + QuoteText(minText) + " and MAX " + QuoteText(maxText) +
+                          " leave no wavelength between them to save");
   }
   const double timeStep = WithContext(name + ", time step (T2 - T1) / (Nr - 1)", [&] {
     return CheckedDivide(CheckedFinite(data.T2 - data.T1), static_cast<double>(data.Nr) - 1);
