@@ -9,7 +9,7 @@ namespace specbridge::cli {
 namespace {
 
 // One entry per tool, in the order of the main window's menus.
-const std::vector<AddCommand> kCommands = {AddTitrationCommand, AddFixCommands};
+const std::vector<AddCommand> kCommands = {AddTitrationCommand, AddFixCommands, AddSimpleKineticsCommand};
 
 }  // namespace
 

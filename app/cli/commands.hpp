@@ -12,4 +12,7 @@ void AddTitrationCommand(CLI::App& app, Context& context);
 // epsilon-table, fix-epsilon, fix-multispec, fix-uvprobe.
 void AddFixCommands(CLI::App& app, Context& context);
 
+// simple-kinetics.
+void AddSimpleKineticsCommand(CLI::App& app, Context& context);
+
 }  // namespace specbridge::cli
