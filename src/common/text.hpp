@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,19 +75,6 @@ class TextReader {
 inline constexpr int kMaxFields = 1300;
 void SplitFields(std::string_view line, std::vector<std::string_view>& fields);
 std::vector<std::string_view> SplitFields(std::string_view line);
-
-// One data line of a UVProbe export: "400.0,0.532", or "1,100.0,0.532" where
-// the instrument writes the thousands of a wavelength of 1000 nm or more
-// before a comma. Nothing for a line without a comma or with more than two.
-// Two commas are read only in that thousands form (one to three digits, a
-// comma, exactly three digits before the point or the comma); any other
-// two-comma line ("1100.0,1,5", a decimal comma) throws ConversionError, as
-// does a field that is not a number.
-struct CommaPoint {
-  double wavelength = 0;
-  double value = 0;
-};
-std::optional<CommaPoint> ReadCommaPoint(std::string_view line);
 
 // Removes characters of code 32 or below from both ends.
 std::string_view TrimControls(std::string_view text);

@@ -4,68 +4,54 @@
 
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
-#include "common/text.hpp"
+#include "formats/even_axis.hpp"
+#include "formats/instrument_lines.hpp"
+#include "formats/title_header.hpp"
+#include "formats/uvprobe.hpp"
 
 namespace specbridge::fix {
-namespace {
-
-// Lines are counted from 1 in messages.
-std::string LineName(const std::string& name, std::size_t index) {
-  return LinePlace(name, static_cast<long long>(index) + 1);
-}
-
-// The text of line `index` from character `from` (0-based) on; a missing line
-// or a shorter one gives empty text.
-std::string_view Tail(const std::vector<std::string>& lines, std::size_t index, std::size_t from) {
-  if (index >= lines.size() || lines[index].size() <= from) return {};
-  return std::string_view(lines[index]).substr(from);
-}
-
-double RealAt(const std::vector<std::string>& lines, std::size_t index, std::size_t from, const std::string& name) {
-  return AtLine(name, static_cast<long long>(index) + 1, [&] { return TextToReal(Tail(lines, index, from)); });
-}
-
-}  // namespace
 
 std::optional<SingleSpectrum> ReadMultiSpecSpectrum(const std::vector<std::string>& lines, const std::string& name) {
-  if (lines.empty() || !lines[0].starts_with("##TITLE")) return std::nullopt;
-  // Labels of 9, 8 and 10 characters precede the header values.
-  const double first = RealAt(lines, 10, 9, name);
-  const double last = RealAt(lines, 11, 8, name);
-  const std::int32_t count = AtLine(name, 13, [&] { return TextToInteger(Tail(lines, 12, 10)); });
+  using namespace formats;
+  const std::vector<std::string_view> views = LineViews(lines);
+  const InstrumentLines file(views, name);
+  if (!IsTitleHeader(file.Line(1))) return std::nullopt;
+  const double first = TitleReal(file, kFirstWavelength);
+  const double last = TitleReal(file, kLastWavelength);
+  const std::int32_t count = TitleInteger(file, kWavelengthCount);
   if (count < 1) {
-    throw ConversionError(LineName(name, 12) + ": the point count " + std::to_string(count) +
+    throw ConversionError(LinePlace(name, kWavelengthCount.line) + ": the point count " + std::to_string(count) +
                           " gives no spectrum; it must be at least 2");
   }
   if (count == 1) {
     // The even spacing divides by N - 1.
-    throw MathError(LineName(name, 12) +
+    throw MathError(LinePlace(name, kWavelengthCount.line) +
                     ": a single point cannot be spread from the first to the last wavelength "
                     "(invalid floating point operation, 0 / 0)");
   }
 
   if (count > kMaxSpectrumPoints) {
-    throw CapacityError(LineName(name, 12) + ": " + std::to_string(count) + " points; a spectrum holds at most " +
-                        std::to_string(kMaxSpectrumPoints));
+    throw CapacityError(LinePlace(name, kWavelengthCount.line) + ": " + std::to_string(count) +
+                        " points; a spectrum holds at most " + std::to_string(kMaxSpectrumPoints));
   }
   SingleSpectrum spectrum;
   // Missing absorbances must never become zeros or empty texts.
   const auto n = static_cast<std::size_t>(count);
   const std::size_t present = lines.size() > 15 ? lines.size() - 15 : 0;
   if (present < n) {
-    throw FileError(LineName(name, 12) + ": the header announces " + std::to_string(count) +
+    throw FileError(LinePlace(name, kWavelengthCount.line) + ": the header announces " + std::to_string(count) +
                     " points, but the file holds only " + std::to_string(present) + " lines after its header");
   }
   spectrum.absorbances.reserve(n);
-  for (std::size_t i = 0; i < n; ++i) spectrum.absorbances.push_back(RealAt(lines, 15 + i, 0, name));
+  for (std::int32_t i = 0; i < count; ++i) {
+    const int line = kTitleFirstValueLine + i;
+    spectrum.absorbances.push_back(file.Real(line, file.Line(line)));
+  }
 
   spectrum.wavelengths.resize(n);
-  // Evaluated in this order in extended precision, as the instrument's
-  // software spaces its points.
-  const long double span = static_cast<long double>(last) - first;
-  for (std::size_t i = 0; i < n; ++i) {
-    const long double wavelength = span * static_cast<long double>(i) / static_cast<long double>(count - 1) + first;
-    spectrum.wavelengths[i] = AtLine(name, 11, [&] { return CheckedFinite(static_cast<double>(wavelength)); });
+  for (std::int32_t i = 0; i < count; ++i) {
+    spectrum.wavelengths[static_cast<std::size_t>(i)] =
+        AtLine(name, kFirstWavelength.line, [&] { return EvenlySpaced(first, last, count, i); });
   }
   return spectrum;
 }
@@ -83,7 +69,7 @@ SingleSpectrum ReadUvProbeSpectrum(const std::vector<std::string>& lines, const 
   spectrum.absorbances.assign(n, 0.0);
   for (std::size_t k = 2; k < lines.size(); ++k) {
     // A line without a comma, or with more than two, stays a point (0, 0).
-    const auto point = AtLine(name, static_cast<long long>(k) + 1, [&] { return ReadCommaPoint(lines[k]); });
+    const auto point = AtLine(name, static_cast<long long>(k) + 1, [&] { return formats::ReadCommaPoint(lines[k]); });
     if (!point) continue;
     anyPoint = true;
     spectrum.wavelengths[k - 2] = point->wavelength;

@@ -7,53 +7,18 @@
 #include "common/errors.hpp"
 #include "common/numbers.hpp"
 #include "common/text.hpp"
+#include "formats/comma_column.hpp"
+#include "formats/even_axis.hpp"
+#include "formats/instrument_lines.hpp"
+#include "formats/tab_column.hpp"
+#include "formats/title_header.hpp"
+#include "formats/uvprobe.hpp"
 #include "titration/titration.hpp"
 
 namespace specbridge::titration {
 namespace {
 
-// Line n (from 1) as the layout tests see it: a line past the end is empty.
-std::string_view LineOrEmpty(const std::vector<std::string_view>& lines, int n) {
-  return n >= 1 && n <= static_cast<int>(lines.size()) ? std::string_view(lines[static_cast<std::size_t>(n - 1)])
-                                                       : std::string_view();
-}
-
-// Characters from position `from` (counted from 1) to the end.
-std::string_view From(std::string_view text, std::size_t from) {
-  return from - 1 < text.size() ? text.substr(from - 1) : std::string_view();
-}
-
-class FileLines {
- public:
-  FileLines(const std::vector<std::string_view>& lines, const std::string& name) : lines_(lines), name_(name) {}
-
-  int Count() const { return static_cast<int>(lines_.size()); }
-  std::string_view Line(int n) const { return LineOrEmpty(lines_, n); }
-
-  // A line a number must come from; a file that ends before it is truncated.
-  std::string_view Needed(int n) const {
-    if (n > Count()) {
-      throw FileError(LinePlace(name_, n) + ": the file ends after line " + std::to_string(Count()) +
-                      " (truncated file?)");
-    }
-    return Line(n);
-  }
-
-  double Real(int n, std::string_view text) const {
-    return AtLine(name_, n, [&] { return TextToReal(text); });
-  }
-  int Integer(int n, std::string_view text) const {
-    return AtLine(name_, n, [&] { return TextToInteger(text); });
-  }
-
-  const std::string& Name() const { return name_; }
-
- private:
-  const std::vector<std::string_view>& lines_;
-  const std::string& name_;
-};
-
-bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+using formats::InstrumentLines;
 
 // Refused before anything is stored, so a long file cannot overrun the arrays.
 int CheckedPointCount(int count, const std::string& name) {
@@ -71,43 +36,47 @@ void ClearPoint(TitrationSeries& series, int k, int i) {
   series.A(k, i) = 0;
 }
 
-int ReadCommaColumns(TitrationSeries& series, const FileLines& file, int k, std::size_t wavelengthWidth) {
+int ReadCommaColumns(TitrationSeries& series, const InstrumentLines& file, int k, std::size_t wavelengthWidth) {
   const int count = CheckedPointCount(file.Count() - series.TrailingLineCount, file.Name());
   for (int i = 0; i < count; ++i) {
     const std::string_view line = file.Line(i + 1);
-    if (k == 0) series.W(i) = file.Real(i + 1, line.substr(0, wavelengthWidth));
-    series.A(k, i) = file.Real(i + 1, From(line, wavelengthWidth + 2));
+    if (k == 0) series.W(i) = file.Real(i + 1, formats::CommaWavelengthText(line, wavelengthWidth));
+    series.A(k, i) = file.Real(i + 1, formats::CommaValueText(line, wavelengthWidth));
   }
   return count;
 }
 
-int ReadTitleHeader(TitrationSeries& series, const FileLines& file, int k) {
-  const int count = CheckedPointCount(file.Integer(13, From(file.Needed(13), 11)), file.Name());
+// The wavelength ends are whole numbers in this converter.
+int ReadTitleHeader(TitrationSeries& series, const InstrumentLines& file, int k) {
+  using namespace formats;
+  const int count =
+      CheckedPointCount(file.Integer(kWavelengthCount.line, NeededTitleText(file, kWavelengthCount)), file.Name());
   if (k == 0 && count > 0) {
-    const int first = file.Integer(11, From(file.Needed(11), 10));
-    const int last = file.Integer(12, From(file.Needed(12), 9));
-    // The points are evenly spaced from the first to the last wavelength.
+    const int first = file.Integer(kFirstWavelength.line, NeededTitleText(file, kFirstWavelength));
+    const int last = file.Integer(kLastWavelength.line, NeededTitleText(file, kLastWavelength));
     try {
-      for (int i = 0; i < count; ++i) {
-        series.W(i) = CheckedDivide(static_cast<double>(last - first) * i, count - 1.0) + first;
-      }
+      for (int i = 0; i < count; ++i) series.W(i) = EvenlySpaced(first, last, count, i);
     } catch (Failure& failure) {
       // One point leaves no spacing to divide by.
-      failure.AddContext(LinePlace(file.Name(), 13) + " (" + QuoteText(file.Line(13)) + ")");
+      failure.AddContext(LinePlace(file.Name(), kWavelengthCount.line) + " (" +
+                         QuoteText(file.Line(kWavelengthCount.line)) + ")");
       throw;
     }
   }
-  for (int i = 0; i < count; ++i) series.A(k, i) = file.Real(16 + i, file.Needed(16 + i));
+  for (int i = 0; i < count; ++i) {
+    const int n = kTitleFirstValueLine + i;
+    series.A(k, i) = file.Real(n, file.Needed(n));
+  }
   return count;
 }
 
 // UVProbe exports: "1,100.0,0.532" is 1100 nm, the thousands part cut off by
 // the comma.
-int ReadQuotedComma(TitrationSeries& series, const FileLines& file, int k) {
-  const int count = CheckedPointCount(file.Count() - 2, file.Name());
+int ReadQuotedComma(TitrationSeries& series, const InstrumentLines& file, int k) {
+  const int count = CheckedPointCount(file.Count() - (formats::kUvProbeFirstPointLine - 1), file.Name());
   for (int i = 0; i < count; ++i) {
-    const int n = 3 + i;
-    const auto point = AtLine(file.Name(), n, [&] { return ReadCommaPoint(file.Line(n)); });
+    const int n = formats::kUvProbeFirstPointLine + i;
+    const auto point = AtLine(file.Name(), n, [&] { return formats::ReadCommaPoint(file.Line(n)); });
     if (!point) {
       ClearPoint(series, k, i);
       continue;
@@ -118,7 +87,7 @@ int ReadQuotedComma(TitrationSeries& series, const FileLines& file, int k) {
   return count;
 }
 
-int ReadCountHeader(TitrationSeries& series, const FileLines& file, int k) {
+int ReadCountHeader(TitrationSeries& series, const InstrumentLines& file, int k) {
   const int count = CheckedPointCount(file.Integer(1, file.Line(1)), file.Name());
   if (k == 0 && count > 0) {
     const double start = file.Real(2, file.Needed(2));
@@ -129,27 +98,25 @@ int ReadCountHeader(TitrationSeries& series, const FileLines& file, int k) {
   return count;
 }
 
-int ReadTabLayout(TitrationSeries& series, const FileLines& file, int k, const MessageSink& message) {
-  const int count = CheckedPointCount(file.Count() - 23, file.Name());
+int ReadTabLayout(TitrationSeries& series, const InstrumentLines& file, int k, const MessageSink& message) {
+  const int count = CheckedPointCount(file.Count() - (formats::kTabTableFirstPointLine - 1), file.Name());
   for (int i = 0; i < count; ++i) {
-    const int n = 24 + i;
-    const std::string_view line = file.Line(n);
-    const std::size_t first = line.find('\t');
-    const std::size_t second = first == std::string_view::npos ? first : line.find('\t', first + 1);
-    if (second == std::string_view::npos) {
+    const int n = formats::kTabTableFirstPointLine + i;
+    const auto cells = formats::FirstTwoTabCells(file.Line(n));
+    if (!cells) {
       if (message) message(kTabLayoutMessage);
       ClearPoint(series, k, i);
       continue;
     }
-    if (k == 0) series.W(i) = file.Real(n, line.substr(0, first));
-    series.A(k, i) = file.Real(n, line.substr(first + 1, second - first - 1));
+    if (k == 0) series.W(i) = file.Real(n, cells->before);
+    series.A(k, i) = file.Real(n, cells->after);
   }
   return count;
 }
 
 // Line 1 of a count-header file holds the point count; instrument footers
 // are told apart by the line count and the last line.
-void ApplyTrailingLineRules(TitrationSeries& series, const FileLines& file, bool& countHeader) {
+void ApplyTrailingLineRules(TitrationSeries& series, const InstrumentLines& file, bool& countHeader) {
   const int c = file.Integer(1, file.Line(1));
   if (static_cast<long long>(file.Count()) == static_cast<long long>(c) + 6) {
     series.TrailingLineCount = 6;
@@ -157,7 +124,7 @@ void ApplyTrailingLineRules(TitrationSeries& series, const FileLines& file, bool
   }
   const std::string_view last = file.Line(file.Count());
   if (last.empty() || !std::isdigit(static_cast<unsigned char>(last.front()))) series.TrailingLineCount = 1;
-  if (StartsWith(last, "##END")) series.TrailingLineCount = 0;
+  if (formats::BeginsWith(last, "##END")) series.TrailingLineCount = 0;
 }
 
 bool BeginsWithDigit(std::string_view line) {
@@ -364,30 +331,28 @@ void ReadSeriesFile(TitrationSeries& series, const std::vector<std::string>& lin
 
 void ReadSeriesFile(TitrationSeries& series, const std::vector<std::string_view>& lines, int k, const std::string& name,
                     bool& countHeader, const MessageSink& message) {
-  const FileLines file(lines, name);
+  const InstrumentLines file(lines, name);
   const std::string_view first = file.Line(1);
-  if (first.size() >= 6 && first[5] == ',') {
-    series.PointCount = ReadCommaColumns(series, file, k, 5);
+  if (formats::IsCommaColumn(first, formats::kCommaWavelengthWidth)) {
+    series.PointCount = ReadCommaColumns(series, file, k, formats::kCommaWavelengthWidth);
     return;
   }
-  if (first.size() >= 7 && first[6] == ',') {
-    series.PointCount = ReadCommaColumns(series, file, k, 6);
+  if (formats::IsCommaColumn(first, formats::kWideCommaWavelengthWidth)) {
+    series.PointCount = ReadCommaColumns(series, file, k, formats::kWideCommaWavelengthWidth);
     return;
   }
   bool read = false;
   if (BeginsWithDigit(first)) {
     ApplyTrailingLineRules(series, file, countHeader);
-  } else if (StartsWith(first, "##TITLE")) {
+  } else if (formats::IsTitleHeader(first)) {
     series.PointCount = ReadTitleHeader(series, file, k);
     read = true;
   }
-  // Line 2 of a UVProbe export starts with the quoted Shift-JIS word for
-  // wavelength.
-  if (StartsWith(first, "\"") && StartsWith(file.Line(2), "\"\x94\x67\x92\xB7")) {
+  if (formats::IsUvProbeExport(first, file.Line(2))) {
     series.PointCount = ReadQuotedComma(series, file, k);
   } else if (countHeader) {
     series.PointCount = ReadCountHeader(series, file, k);
-  } else if (StartsWith(first, "File Name :") && StartsWith(file.Line(23), "Wavelength[nm]")) {
+  } else if (formats::IsTabTable(file)) {
     series.PointCount = ReadTabLayout(series, file, k, message);
   } else if (!read) {
     // Reading nothing would leave the numbers of another file in its place.

@@ -153,40 +153,6 @@ TEST(ReadFileBytes, ReadsWholeFilesAndNamesMissingOnes) {
 namespace specbridge {
 namespace {
 
-TEST(ReadCommaPoint, ReadsOneOrTwoCommas) {
-  const auto plain = ReadCommaPoint("400.0,0.532");
-  ASSERT_TRUE(plain);
-  EXPECT_EQ(plain->wavelength, 400);
-  EXPECT_EQ(plain->value, 0.532);
-  EXPECT_FALSE(ReadCommaPoint(""));
-  EXPECT_FALSE(ReadCommaPoint("400.0 0.5"));
-  EXPECT_FALSE(ReadCommaPoint("1,2,3,4"));
-  EXPECT_THROW_MSG(ReadCommaPoint("400.0,abs"), ConversionError, "'abs' is not a valid floating point value");
-}
-
-// Two commas are a thousands separator only in its own form.
-TEST(ReadCommaPoint, ReadsTwoCommasOnlyAsAThousandsSeparator) {
-  struct Case {
-    std::string_view line;
-    double wavelength;
-    double value;
-  };
-  for (const Case& c : {Case{"1,100.0,0.532", 1100, 0.532}, Case{"1,000,0.25", 1000, 0.25}, Case{"12,345.,1", 12345, 1},
-                        Case{"999,999.999,-2", 999999.999, -2}}) {
-    const auto point = ReadCommaPoint(c.line);
-    ASSERT_TRUE(point) << c.line;
-    EXPECT_EQ(point->wavelength, c.wavelength) << c.line;
-    EXPECT_EQ(point->value, c.value) << c.line;
-  }
-  for (const std::string_view line :
-       {"1100.0,1,5", "1,10.0,0.5", "1,1000.0,0.5", "1000,100.0,0.5", " 1,100.0,0.5", "1,100.0e3,0.5", "1,100.5.5,0.5",
-        "-1,100.0,0.5", ",100.0,0.5", "1,,0.5", "1e306,000,1"}) {
-    EXPECT_THROW_MSG(ReadCommaPoint(line), ConversionError,
-                     "'" + std::string(line) +
-                         "' has two commas, but not a wavelength with a thousands separator (as in 1,100.0,0.523)");
-  }
-}
-
 // Every quoted text of a message goes through one helper.
 TEST(QuoteText, KeepsMessagesShortAndReadable) {
   const std::string longLine(50'000'000, '7');
