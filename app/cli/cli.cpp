@@ -9,7 +9,8 @@ namespace specbridge::cli {
 namespace {
 
 // One entry per tool, in the order of the main window's menus.
-const std::vector<AddCommand> kCommands = {AddTitrationCommand, AddFixCommands, AddSimpleKineticsCommand};
+const std::vector<AddCommand> kCommands = {AddTitrationCommand, AddFixCommands, AddSimpleKineticsCommand,
+                                           AddColumnsCommand};
 
 }  // namespace
 

@@ -15,4 +15,7 @@ void AddFixCommands(CLI::App& app, Context& context);
 // simple-kinetics.
 void AddSimpleKineticsCommand(CLI::App& app, Context& context);
 
+// columns.
+void AddColumnsCommand(CLI::App& app, Context& context);
+
 }  // namespace specbridge::cli

@@ -93,7 +93,7 @@ int Command::Execute(std::ostream& out, std::ostream& err) {
     err << failure.Message() << '\n';
     return 1;
   }
-  return 0;
+  return session.FailedKeepingOutputs() ? 1 : 0;
 }
 
 CLI::Option* Command::Action(const std::string& flags, const std::string& description,

@@ -41,7 +41,8 @@
 //  - A Failure thrown from Run, or session.Fail(message) (which lets the run
 //    go on to report more), fails the run: nothing is written, exit 1.
 //  - CLI::ValidationError is a usage error: exit 2.
-//  - Otherwise the outputs are committed ("Wrote PATH" on stderr), exit 0.
+//  - Otherwise the outputs are committed ("Wrote PATH" on stderr), exit 0,
+//    or exit 1 after session.FailKeepingOutputs().
 //  - Messages go to session.Err(), results meant for the terminal to
 //    session.Out().
 
@@ -93,6 +94,10 @@ class Session {
   // Prints `message` and marks the run failed: nothing will be written.
   void Fail(std::string_view message);
   bool Failed() const { return failed_; }
+  // Marks the run failed but keeps its outputs: they are still written, and
+  // the exit code is 1 (a run told to go on after a failing action).
+  void FailKeepingOutputs() { failedKeepingOutputs_ = true; }
+  bool FailedKeepingOutputs() const { return failedKeepingOutputs_; }
   bool HasOutputs() const { return !outputs_.empty(); }
 
   // Drops the pending outputs, naming them.
@@ -114,6 +119,7 @@ class Session {
   std::vector<std::filesystem::path> inputs_;
   std::vector<Output> outputs_;
   bool failed_ = false;
+  bool failedKeepingOutputs_ = false;
 };
 
 // One subcommand over a Session.

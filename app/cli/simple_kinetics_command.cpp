@@ -82,7 +82,7 @@ SimpleKineticsCommand::SimpleKineticsCommand(CLI::App& parent)
             ParseAssignments(text, converter_.Boxes(), error);
             return error;
           },
-          "NAME=T"));
+          ""));
   App().add_flag("--print-boxes", printBoxes_,
                  "On success, print NAME=TEXT for Edit1 ... Edit8, MIN and MAX on stdout");
   OutputOption("Save the 2D-format file here (default: FILE less its last four characters, plus \".txt\")");

@@ -24,7 +24,8 @@ struct ReplayCase {
   int code;
   std::string out;  // the whole of stdout
   std::string err;  // the whole of stderr, "@D@" as in args
-  // Files the run wrote: name in the directory -> expected file under the data folder.
+  // Files the run wrote: name in the directory -> expected file under the
+  // data folder, or "=" and the expected bytes themselves.
   std::vector<std::pair<std::string, std::string>> written;
   friend void PrintTo(const ReplayCase& c, std::ostream* os) { *os << c.name; }
 };
@@ -50,7 +51,9 @@ inline void CheckReplay(const ReplayCase& c) {
   EXPECT_EQ(r.code, c.code);
   EXPECT_EQ(r.out, c.out);
   EXPECT_EQ(r.err, InDir(c.err, dir));
-  for (const auto& [name, golden] : c.written) expected[name] = Slurp(DataPath(golden));
+  for (const auto& [name, golden] : c.written) {
+    expected[name] = golden.starts_with('=') ? golden.substr(1) : Slurp(DataPath(golden));
+  }
   const std::map<std::string, std::string> actual = Snapshot(dir.Path());
   EXPECT_EQ(actual.size(), expected.size());
   for (const auto& [name, bytes] : expected) {
