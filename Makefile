@@ -5,10 +5,11 @@
 BUILD    ?= build
 JOBS     ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev libcli11-dev fonts-dejavu-core
+            libbenchmark-dev libcli11-dev fonts-dejavu-core \
+            help2man dpkg-dev file
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build deps demo format clean
+.PHONY: run test build programs package deps demo format clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -25,12 +26,21 @@ $(BUILD)/build.ninja: | deps
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
+# Only the two programs: the tests, benchmarks and fuzzers wait for make test.
+programs: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target specbridge specbridge-cli
+
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-run: build
+# build/specbridge_<version>_<arch>.deb
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# The workbench starts in $(BUILD), so the "dirinf" it keeps stays out of the checkout.
+run: programs
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	  $(BUILD)/app/specbridge; \
+	  cd $(BUILD) && ./app/specbridge; \
 	else \
 	  echo "No display found (DISPLAY and WAYLAND_DISPLAY are unset): running the demo conversion instead."; \
 	  $(MAKE) --no-print-directory demo; \
@@ -39,7 +49,7 @@ run: build
 CLI := $(BUILD)/app/cli/specbridge-cli
 DEMO := $(BUILD)/demo
 
-demo:
+demo: programs
 	@mkdir -p $(DEMO)
 	$(CLI) --version
 	$(CLI) titration examples/titration/tit00.ASC --comment1 "M + L titration, 1 cm cell" \

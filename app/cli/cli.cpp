@@ -8,6 +8,20 @@
 namespace specbridge::cli {
 namespace {
 
+constexpr const char* kExitStatus =
+    "Exit status:\n"
+    "  0  every output was written\n"
+    "  1  a failure, or nothing written (the message says why)\n"
+    "  2  a usage error: an unknown command or option, or a missing value\n"
+    "\n"
+    "'specbridge-cli help COMMAND' or 'specbridge-cli COMMAND --help' describes a command.";
+
+// The subcommand named `name`, or null.
+CLI::App* FindCommand(CLI::App& app, const std::string& name) {
+  const auto found = app.get_subcommands([&name](CLI::App* command) { return command->check_name(name); });
+  return found.empty() ? nullptr : found.front();
+}
+
 // One entry per tool, in the order of the main window's menus.
 const std::vector<AddCommand> kCommands = {AddTitrationCommand, AddFixCommands, AddSimpleKineticsCommand,
                                            AddColumnsCommand};
@@ -23,8 +37,28 @@ int RunCommands(const std::vector<AddCommand>& commands, const std::vector<std::
   CLI::App app("Converts spectrophotometer exports into SPECFIT input files and spectral sheets.", "specbridge-cli");
   app.set_version_flag("--version", "specbridge-cli " SPECBRIDGE_VERSION " (" SPECBRIDGE_RELEASE_MONTH ")");
   app.require_subcommand(0, 1);
+  app.footer(kExitStatus);
   Context context{out, err};
   for (AddCommand add : commands) add(app, context);
+
+  // A first word that names no command is a usage error even when --help
+  // follows it, which CLI11 would answer first with the general help.
+  if (!args.empty() && !args.front().empty() && args.front().front() != '-') {
+    const std::string& name = args.front();
+    if (name == "help") {
+      CLI::App* command = args.size() > 1 ? FindCommand(app, args[1]) : nullptr;
+      if (args.size() > 1 && command == nullptr) {
+        err << "Unknown command: " << args[1] << "\nRun 'specbridge-cli --help' for the commands.\n";
+        return 2;
+      }
+      out << (command != nullptr ? command->help() : app.help());
+      return 0;
+    }
+    if (FindCommand(app, name) == nullptr) {
+      err << "Unknown command: " << name << "\nRun 'specbridge-cli --help' for the commands.\n";
+      return 2;
+    }
+  }
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {
