@@ -9,6 +9,9 @@ namespace specbridge::cli {
 // titration.
 void AddTitrationCommand(CLI::App& app, Context& context);
 
+// kinetics.
+void AddKineticsCommand(CLI::App& app, Context& context);
+
 // epsilon-table, fix-epsilon, fix-multispec, fix-uvprobe.
 void AddFixCommands(CLI::App& app, Context& context);
 

@@ -1,0 +1,131 @@
+// specbridge-cli kinetics in-process: the session replay in command-line
+// order, the grid and report outputs, the save guards, and runs that must
+// write nothing at all.
+#include <filesystem>
+
+#include "cli/cli_support.hpp"
+#include "common/text.hpp"
+#include "support/test_support.hpp"
+
+namespace specbridge::cli {
+namespace {
+
+using specbridge::test::CliResult;
+using specbridge::test::DataPath;
+using specbridge::test::MatchesGolden;
+using specbridge::test::RunCli;
+using specbridge::test::TempDir;
+
+std::string Fixture(const char* name) { return DataPath(std::string("kinetics/") + name).string(); }
+
+TEST(KineticsCommand, RunsTheActionsInOrderAndWritesGridAndReport) {
+  TempDir dir;
+  // Repeated options each run in their place: the second --unit 3 changes nothing.
+  const CliResult r = RunCli({"kinetics", Fixture("matrix_20_times.txt"), "--dead-time", "0.5", "--interval", "2",
+                              "--apply", "--unit", "3", "--lower-cut", "2", "--unit", "3", "--grid-out",
+                              (dir / "g.txt").string(), "--report", (dir / "r.txt").string()});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(MatchesGolden("kinetics/expected/cli_session.grid", ReadFileBytes(dir / "g.txt")));
+  EXPECT_TRUE(MatchesGolden("kinetics/expected/cli_session.report", ReadFileBytes(dir / "r.txt")));
+  EXPECT_EQ(r.out, "");
+}
+
+TEST(KineticsCommand, ActionsBeforeTheFileStillRunAfterTheOpen) {
+  TempDir dir;
+  const CliResult r = RunCli({"kinetics", "--step", "2", Fixture("blank_table.txt"), "--comments1", "Table D", "-o",
+                              (dir / "o.txt").string()});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(MatchesGolden("kinetics/expected/blank_table.txt", ReadFileBytes(dir / "o.txt")));
+  EXPECT_EQ(r.err, "Wrote " + (dir / "o.txt").string() + "\n");
+}
+
+TEST(KineticsCommand, TheFinalSaveSetsTheTemperatureTheReportShows) {
+  TempDir dir;
+  const CliResult r = RunCli({"kinetics", Fixture("matrix.txt"), "--comments1", "Matrix A", "-o",
+                              (dir / "o.txt").string(), "--report", (dir / "r.txt").string()});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(MatchesGolden("kinetics/expected/matrix.txt", ReadFileBytes(dir / "o.txt")));
+  EXPECT_THAT(ReadFileBytes(dir / "r.txt"), ::testing::EndsWith("TForm4.Temperature=20\r\n"));
+  // Three time rows: the message, and the file all the same.
+  EXPECT_EQ(r.err, "Time_Column is missing!!!\nWrote " + (dir / "o.txt").string() + "\nWrote " +
+                       (dir / "r.txt").string() + "\n");
+}
+
+TEST(KineticsCommand, ASaveStoppedByItsGuardWritesNothing) {
+  TempDir dir;
+  const CliResult r =
+      RunCli({"kinetics", Fixture("title_header.ASC"), "--save", (dir / "a.txt").string(), "--comments1", "x",
+              "--grid-out", (dir / "g.txt").string(), "-o", (dir / "b.txt").string()});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err, "Comments1 is missing!!!\nTime_Column is missing!!!\nTime_Column is missing!!!\n");
+  EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
+TEST(KineticsCommand, AFailureWritesNoFileNotEvenEarlierSaves) {
+  TempDir dir;
+  const CliResult r = RunCli({"kinetics", Fixture("matrix_20_times.txt"), "--comments1", "x", "--save",
+                              (dir / "a.txt").string(), "--nmlow", "405", "-o", (dir / "b.txt").string()});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err, "nmlow: '405' equals no wavelength in row 0\n");
+  EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+
+  const CliResult refused = RunCli({"kinetics", Fixture("matrix_20_times.txt"), "--comments1", "x", "--upper-cut",
+                                    "1000", "-o", (dir / "b.txt").string()});
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_EQ(refused.err, "Nothing to save: every time row is marked Omit; nothing was written\n");
+  EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
+TEST(KineticsCommand, NeverWritesOverAFileItReadButReadsBackWhatItSaved) {
+  TempDir dir;
+  const auto input = dir.Write("run.txt", ReadFileBytes(Fixture("matrix_20_times.txt")));
+  const CliResult over = RunCli({"kinetics", input.string(), "--comments1", "x", "-o", input.string()});
+  EXPECT_EQ(over.code, 1);
+  EXPECT_EQ(over.err, "Refusing to write " + input.string() + " over " + input.string() +
+                          ", which this run read; nothing was written\n");
+  EXPECT_EQ(ReadFileBytes(input), ReadFileBytes(Fixture("matrix_20_times.txt")));
+
+  // A file saved earlier in the run is opened from the held bytes, then saved again.
+  const auto first = dir / "first.txt";
+  const auto second = dir / "second.txt";
+  const CliResult round =
+      RunCli({"kinetics", input.string(), "--comments1", "Run 20", "--nmhigh", "420", "--unit", "3", "--save",
+              first.string(), "--open", first.string(), "--unit", "2", "--unit", "1", "-o", second.string()});
+  ASSERT_EQ(round.code, 0) << round.err;
+  EXPECT_TRUE(MatchesGolden("kinetics/expected/omitting_unit_3.txt", ReadFileBytes(first)));
+  EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(first));
+}
+
+TEST(KineticsCommand, BoxesAndSpinValues) {
+  TempDir dir;
+  // A bare name finds the converter's box, then the dialog's; spin values are clamped.
+  const CliResult r = RunCli({"kinetics", Fixture("matrix_20_times.txt"), "--box", "Comments1=Run 20", "--box",
+                              "TForm3.nmhigh=400", "--box", "Part=1234", "--step", "99", "--report",
+                              (dir / "r.txt").string(), "-o", (dir / "o.txt").string()});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(MatchesGolden("kinetics/expected/nm_1234.txt", ReadFileBytes(dir / "o.txt")));
+  EXPECT_THAT(ReadFileBytes(dir / "r.txt"), ::testing::HasSubstr("TForm3.SpinEdit2=10\r\n"));
+}
+
+TEST(KineticsCommand, WithoutOutputsItSummarises) {
+  const CliResult r = RunCli({"kinetics", Fixture("title_header.ASC")});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, "5 time rows, 5 to be saved; 3 wavelengths from 400 to 500 nm\n");
+  const CliResult fresh = RunCli({"kinetics"});
+  EXPECT_EQ(fresh.out, "Total time rows, Part to be saved; Points wavelengths from nmlow to nmhigh nm\n");
+}
+
+TEST(KineticsCommand, UsageErrors) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"kinetics", "--box", "Nope=1"},
+                                               {"kinetics", "--box", "SpinEdit3=1"},
+                                               {"kinetics", "--box", "nmlow"},
+                                               {"kinetics", "--unit", "x"},
+                                               {"kinetics", "-o", "a", "-o", "b"},
+                                               {"kinetics", "--report", "a", "--report", "b"},
+                                               {"kinetics", "a.txt", "b.txt"}}) {
+    EXPECT_EQ(RunCli(args).code, 2) << args.back();
+  }
+}
+
+}  // namespace
+}  // namespace specbridge::cli
