@@ -67,8 +67,8 @@ TForm3::TForm3(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
   conditions->setObjectName("Conditions1");
   item(conditions, "Comments etc.", "Commentsetc1", &TForm3::Commentsetc1Click);
   // The two views are not built yet.
-  for (const auto& [caption, name] : {std::pair{"Kinetic_Trace", "KineticTrace1"},
-                                      std::pair{"Spectral_Features", "SpectralFeatures1"}}) {
+  for (const auto& [caption, name] :
+       {std::pair{"Kinetic_Trace", "KineticTrace1"}, std::pair{"Spectral_Features", "SpectralFeatures1"}}) {
     QAction* view = menuBar()->addAction(caption);
     view->setObjectName(name);
     view->setEnabled(false);

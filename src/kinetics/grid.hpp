@@ -53,6 +53,8 @@ class KineticGrid {
   // Room for this many bytes of value text, so a reader fills without
   // moving the text around.
   void ReserveText(std::size_t bytes) { text_.reserve(bytes); }
+  // The bytes of all value texts: a bound for what a writer copies.
+  std::size_t TextSize() const { return text_.size(); }
 
   // The grid as a tab-separated text, one CR LF line per row.
   std::string Dump() const;

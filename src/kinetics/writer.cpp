@@ -18,6 +18,11 @@ std::string WriteSpecfit2D(const KineticGrid& grid, const std::vector<int>& colu
                            const Specfit2DTexts& texts) {
   const auto n = static_cast<long long>(columns.size());
   std::string out;
+  std::size_t cells = 0;
+  for (int r = 0; r < grid.RowCount(); ++r) {
+    if (r == 0 || !grid.IsOmitted(r)) cells += grid.Cell(1, r).size() + 2;
+  }
+  out.reserve(cells + grid.TextSize() + (columns.size() + 4) * (static_cast<std::size_t>(grid.RowCount()) + 8));
   // Lines 1 to 6 are padded with tabs to n + 3 fields once n reaches 7.
   out.append(texts.comments1);
   Tabs(out, n + 2);

@@ -48,12 +48,21 @@ class KineticWindowTest : public ::testing::Test {
 
 TEST_F(KineticWindowTest, StartsWithTheDesignTimeControls) {
   EXPECT_EQ(form_.windowTitle(), "Generating 2D-Format Files for SPECFIT (kinetic traces; X/Z=2 & Model=4)");
-  for (const auto& [box, text] : {std::pair{"DeadTime", "1"}, {"Interval", "1"}, {"nmlow", "nmlow"},
-                                  {"nmhigh", "nmhigh"}, {"Points", "Points"}, {"Total", "Total"}, {"Part", "Part"}}) {
+  for (const auto& [box, text] : {std::pair{"DeadTime", "1"},
+                                  {"Interval", "1"},
+                                  {"nmlow", "nmlow"},
+                                  {"nmhigh", "nmhigh"},
+                                  {"Points", "Points"},
+                                  {"Total", "Total"},
+                                  {"Part", "Part"}}) {
     EXPECT_EQ(Text(form_, box), text) << box;
   }
-  for (const auto& [name, min, max] : {std::tuple{"SpinEdit1", 1, 500}, {"SpinEdit2", 1, 10}, {"SpinEdit3", 0, 1000},
-                                       {"SpinEdit4", 0, 1000}, {"SpinEdit5", 0, 1000}, {"SpinEdit6", 0, 1000}}) {
+  for (const auto& [name, min, max] : {std::tuple{"SpinEdit1", 1, 500},
+                                       {"SpinEdit2", 1, 10},
+                                       {"SpinEdit3", 0, 1000},
+                                       {"SpinEdit4", 0, 1000},
+                                       {"SpinEdit5", 0, 1000},
+                                       {"SpinEdit6", 0, 1000}}) {
     EXPECT_EQ(Find<QSpinBox>(form_, name)->minimum(), min) << name;
     EXPECT_EQ(Find<QSpinBox>(form_, name)->maximum(), max) << name;
   }
