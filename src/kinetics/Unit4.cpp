@@ -21,8 +21,11 @@ TForm4::TForm4(KineticConverter& converter, QWidget* parent) : QWidget(parent, Q
   };
   layout->addWidget(box("Comments1", 560), 0, 0, 1, 3);
   layout->addWidget(box("Comments2", 560), 1, 0, 1, 3);
-  layout->addWidget(box("Temperature", 120), 2, 0);
+  QLineEdit* temperature = box("Temperature", 120);
+  temperature->setFixedWidth(120);
+  layout->addWidget(temperature, 2, 0);
   layout->addWidget(new QLabel("[deg. C]", this), 2, 1);
+  layout->setColumnStretch(1, 1);
   auto* ok = new QPushButton("OK", this);
   ok->setObjectName("Button1");
   connect(ok, &QPushButton::clicked, this, &TForm4::Button1Click);

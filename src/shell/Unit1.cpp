@@ -13,6 +13,7 @@
 #include "fix/Unit19.hpp"
 #include "fix/fix_commands.hpp"
 #include "gui/QtText.hpp"
+#include "kinetics/Unit3.hpp"
 #include "nir/Unit14.hpp"
 #include "resave/Unit8.hpp"
 #include "simple_kinetics/Unit7.hpp"
@@ -32,7 +33,7 @@ QWidget* MakeConcentrationDialog(const ToolSetting& setting) {
 // the titration window, the rest by form number.
 const ToolRow kTools[] = {
     {Menu::kFile, "Titration Experiments", "TitrationExperiments1", 3, &MakeWindow<titration::TForm2>, nullptr},
-    {Menu::kFile, "Kinetic Traces", "KineticTraces1", 2, nullptr, nullptr},
+    {Menu::kFile, "Kinetic Traces", "KineticTraces1", 2, &MakeWindow<kinetics::TForm3>, nullptr},
     {Menu::kFile, "Kinetic Traces_Simpler", "KineticTracesSimpler1", 7, &MakeWindow<simple_kinetics::TForm7>, nullptr},
     {Menu::kFile, "Converting Epsiron Data (*a.dem)", "ConvertingEpsironData1", 0, nullptr,
      &TForm1::ConvertingEpsironData1Click},
