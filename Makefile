@@ -56,6 +56,9 @@ demo: programs
 	  --comment2 "pH 7.0 (HEPES)" --v0 2 --vt 0.01 --cm 1e-4 --ch 0 --temp 25 --titrant 1:2e-3 \
 	  --xlow 260 --xhigh 600 -o $(DEMO)/tit.txt
 	@echo "Titration: 21 spectra of examples/titration/tit00.ASC ... tit20.ASC -> $(DEMO)/tit.txt"
+	$(CLI) kinetics examples/kinetics/ab_multispec.ASC --comments1 "A -> B, first order" --comments2 "k = 0.04 /s" \
+	  --temperature 25 --apply --nmlow 410 --step 2 --lower-cut 1 -o $(DEMO)/kinetics.txt
+	@echo "Kinetics: 31 spectra of examples/kinetics/ab_multispec.ASC -> $(DEMO)/kinetics.txt"
 	$(CLI) epsilon-table examples/fix/complexa.dem -o $(DEMO)/complex_epsilon.txt
 	$(CLI) fix-epsilon examples/fix/complexa.dem -o $(DEMO)/complex.fix
 	$(CLI) fix-multispec examples/fix/ligand.asc --concentration 5e-5 -o $(DEMO)/ligand.fix
