@@ -57,7 +57,10 @@ TEST(KineticsCommand, ASaveStoppedByItsGuardWritesNothing) {
       RunCli({"kinetics", Fixture("title_header.ASC"), "--save", (dir / "a.txt").string(), "--comments1", "x",
               "--grid-out", (dir / "g.txt").string(), "-o", (dir / "b.txt").string()});
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.err, "Comments1 is missing!!!\nTime_Column is missing!!!\nTime_Column is missing!!!\n");
+  EXPECT_EQ(r.err,
+            "Comments1 is missing!!!\nTime_Column is missing!!!\nTime_Column is missing!!!\n"
+            "Not written, as the run failed: " +
+                (dir / "g.txt").string() + "\n");
   EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }
 
@@ -66,7 +69,8 @@ TEST(KineticsCommand, AFailureWritesNoFileNotEvenEarlierSaves) {
   const CliResult r = RunCli({"kinetics", Fixture("matrix_20_times.txt"), "--comments1", "x", "--save",
                               (dir / "a.txt").string(), "--nmlow", "405", "-o", (dir / "b.txt").string()});
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.err, "nmlow: '405' equals no wavelength in row 0\n");
+  EXPECT_EQ(r.err, "nmlow: '405' equals no wavelength in row 0\nNot written, as the run failed: " +
+                       (dir / "a.txt").string() + "\n");
   EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 
   const CliResult refused = RunCli({"kinetics", Fixture("matrix_20_times.txt"), "--comments1", "x", "--upper-cut",
@@ -81,8 +85,8 @@ TEST(KineticsCommand, NeverWritesOverAFileItReadButReadsBackWhatItSaved) {
   const auto input = dir.Write("run.txt", ReadFileBytes(Fixture("matrix_20_times.txt")));
   const CliResult over = RunCli({"kinetics", input.string(), "--comments1", "x", "-o", input.string()});
   EXPECT_EQ(over.code, 1);
-  EXPECT_EQ(over.err, "Refusing to write " + input.string() + " over " + input.string() +
-                          ", which this run read; nothing was written\n");
+  EXPECT_EQ(over.err, "Refusing to write '" + input.string() + "': it is the same file as the input '" +
+                          input.string() + "' of this run; nothing was written\n");
   EXPECT_EQ(ReadFileBytes(input), ReadFileBytes(Fixture("matrix_20_times.txt")));
 
   // A file saved earlier in the run is opened from the held bytes, then saved again.
@@ -94,6 +98,27 @@ TEST(KineticsCommand, NeverWritesOverAFileItReadButReadsBackWhatItSaved) {
   ASSERT_EQ(round.code, 0) << round.err;
   EXPECT_TRUE(MatchesGolden("kinetics/expected/omitting_unit_3.txt", ReadFileBytes(first)));
   EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(first));
+}
+
+TEST(KineticsCommand, AGuardOrTheSelectionSpeaksBeforeTheRefusalOfAnOutputOverAnInput) {
+  TempDir dir;
+  const auto input = dir.Write("run.txt", ReadFileBytes(Fixture("matrix_20_times.txt")));
+  const CliResult guard = RunCli({"kinetics", input.string(), "-o", input.string()});
+  EXPECT_EQ(guard.code, 1);
+  EXPECT_EQ(guard.err, "Comments1 is missing!!!\n");
+  const CliResult selection =
+      RunCli({"kinetics", input.string(), "--comments1", "x", "--box", "nmlow=405", "-o", input.string()});
+  EXPECT_EQ(selection.code, 1);
+  EXPECT_EQ(selection.err, "nmlow: '405' equals no wavelength in row 0\n");
+  EXPECT_EQ(ReadFileBytes(input), ReadFileBytes(Fixture("matrix_20_times.txt")));
+}
+
+TEST(KineticsCommand, ANegativeTextIsGivenWithAnEqualsSign) {
+  TempDir dir;
+  const CliResult r = RunCli({"kinetics", Fixture("matrix.txt"), "--dead-time=-60", "--interval", "30", "--apply",
+                              "--grid-out", (dir / "g.txt").string()});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_THAT(ReadFileBytes(dir / "g.txt"), ::testing::HasSubstr("\r\n\t-60\t0.1\t0.4\r\n\t-30\t"));
 }
 
 TEST(KineticsCommand, BoxesAndSpinValues) {
