@@ -1,9 +1,13 @@
 #include "shell/Unit1.hpp"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -16,6 +20,7 @@
 #include "kinetics/Unit3.hpp"
 #include "nir/Unit14.hpp"
 #include "resave/Unit8.hpp"
+#include "shell/tool_guide.hpp"
 #include "simple_kinetics/Unit7.hpp"
 #include "titration/Unit2.hpp"
 
@@ -77,6 +82,18 @@ TForm1::TForm1(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
   Image1->setPalette(QPalette(Qt::white));
   setCentralWidget(Image1);
 
+  // What the program is, for whoever opens it the first time.
+  auto* Welcome1 = new QLabel(WelcomeText(kTools), Image1);
+  Welcome1->setObjectName("Welcome1");
+  Welcome1->setTextFormat(Qt::RichText);
+  Welcome1->setWordWrap(true);
+  Welcome1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Welcome1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* layout = new QVBoxLayout(Image1);
+  layout->setContentsMargins(24, 12, 24, 12);
+  layout->addWidget(Welcome1);
+  statusBar()->setObjectName("StatusBar1");
+
   // Hidden helpers of the FIX conversions.
   Memo1_ = new QPlainTextEdit(Image1);
   Memo1_->setObjectName("Memo1");
@@ -92,10 +109,16 @@ TForm1::TForm1(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
   connect(Button2_, &QPushButton::clicked, this, &TForm1::Button2Click);
   connect(Button3_, &QPushButton::clicked, this, &TForm1::Button3Click);
 
-  QMenu* File1 = menuBar()->addMenu("File");
+  QMenu* File1 = menuBar()->addMenu("&File");
   File1->setObjectName("File1");
-  QMenu* Tools1 = menuBar()->addMenu("Tools");
+  QMenu* Tools1 = menuBar()->addMenu("&Tools");
   Tools1->setObjectName("Tools1");
+  QMenu* Help1 = menuBar()->addMenu("&Help");
+  Help1->setObjectName("Help1");
+  QAction* about = Help1->addAction("&About specbridge");
+  about->setObjectName("About1");
+  about->setStatusTip("Version, licence and Qt version");
+  connect(about, &QAction::triggered, this, &TForm1::About1Click);
 
   // The tool windows, created hidden in their start-up order.
   std::vector<std::size_t> byOrder;
@@ -114,6 +137,7 @@ TForm1::TForm1(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
   QAction* exit = File1->addAction("Exit");
   exit->setObjectName("Exit1");
   exit->setShortcut(QKeySequence::Quit);
+  exit->setStatusTip("Closes every window and ends specbridge");
   connect(exit, &QAction::triggered, this, &TForm1::Exit1Click);
 }
 
@@ -124,6 +148,7 @@ QString TForm1::TitleLine() {
 QAction* TForm1::AddItem(QMenu* menu, const ToolRow& row, QWidget* window) {
   QAction* action = menu->addAction(row.caption);
   action->setObjectName(row.name);
+  action->setStatusTip(ToolPurpose(row.name));
   if (window != nullptr) {
     connect(action, &QAction::triggered, this, [window] { ShowTool(window); });
   } else if (row.run != nullptr) {
@@ -141,6 +166,15 @@ void TForm1::ShowTool(QWidget* window) {
 }
 
 void TForm1::Exit1Click() { QApplication::exit(0); }
+
+void TForm1::About1Click() {
+  // Not modal to the application: the tool windows stay usable.
+  auto* box = new QMessageBox(QMessageBox::Information, "About specbridge", AboutText(), QMessageBox::Ok, this);
+  box->setObjectName("AboutBox");
+  box->setTextFormat(Qt::RichText);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->open();
+}
 
 namespace {
 

@@ -49,7 +49,8 @@ struct ToolRow {
   void (TForm1::*run)();
 };
 
-// The main window: the "File" and "Tools" menus that show the tool windows.
+// The main window: the "File" and "Tools" menus that show the tool windows,
+// a welcome text listing them, and "Help".
 // It creates every tool window once, in a fixed order, and owns them.
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -65,6 +66,8 @@ class TForm1 : public QMainWindow {
   void ConvertingEpsironData1Click();
   void Generating1Click();
   void Exit1Click();
+  // "Help"
+  void About1Click();
 
   // The FIX conversions of the concentration dialogs TForm17, TForm18 and
   // TForm19; false when the conversion stopped with an error.

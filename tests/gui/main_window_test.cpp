@@ -1,6 +1,8 @@
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "gui/gui_support.hpp"
@@ -35,9 +37,10 @@ TEST_F(MainWindowTest, ShowsBothMenusWithTheirCaptionsInOrder) {
   EXPECT_EQ(form.size(), QSize(1144, 565));
 
   const QList<QAction*> top = form.menuBar()->actions();
-  ASSERT_EQ(top.size(), 2);
-  EXPECT_EQ(top[0]->text(), "File");
-  EXPECT_EQ(top[1]->text(), "Tools");
+  ASSERT_EQ(top.size(), 3);
+  EXPECT_EQ(top[0]->text(), "&File");
+  EXPECT_EQ(top[1]->text(), "&Tools");
+  EXPECT_EQ(top[2]->text(), "&Help");
 
   const QMenu* file = Find<QMenu>(form, "File1");
   ASSERT_NE(file, nullptr);
@@ -83,6 +86,24 @@ TEST_F(MainWindowTest, EveryRowOfTheToolTableIsWired) {
     EXPECT_EQ(item->text(), row.caption);
     EXPECT_EQ(item->isEnabled(), row.make != nullptr || row.run != nullptr) << row.name;
   }
+}
+
+// A first-time user sees every tool in the window and its purpose in the
+// status bar; Help → About names the version and Qt.
+TEST_F(MainWindowTest, WelcomeTextStatusTipsAndAboutDescribeTheTools) {
+  TForm1 form(directories_, dialogs_);
+  const QString welcome = Find<QLabel>(form, "Welcome1")->text();
+  for (const ToolRow& row : TForm1::Tools()) {
+    const QAction* item = Find<QAction>(form, row.name);
+    EXPECT_FALSE(item->statusTip().isEmpty()) << row.name;
+    EXPECT_TRUE(welcome.contains(QString(row.caption).trimmed().toHtmlEscaped())) << row.name;
+    EXPECT_TRUE(welcome.contains(item->statusTip().toHtmlEscaped())) << row.name;
+  }
+  test::Trigger(form, "About1");
+  const auto* about = Find<QMessageBox>(form, "AboutBox");
+  ASSERT_NE(about, nullptr);
+  EXPECT_TRUE(about->text().contains("specbridge " SPECBRIDGE_VERSION));
+  EXPECT_TRUE(about->text().contains(qVersion()));
 }
 
 TEST_F(MainWindowTest, ExitEndsTheEventLoop) {
