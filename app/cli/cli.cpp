@@ -23,8 +23,8 @@ CLI::App* FindCommand(CLI::App& app, const std::string& name) {
 }
 
 // One entry per tool, in the order of the main window's menus.
-const std::vector<AddCommand> kCommands = {AddTitrationCommand, AddKineticsCommand, AddFixCommands,
-                                           AddSimpleKineticsCommand, AddColumnsCommand};
+const std::vector<AddCommand> kCommands = {AddTitrationCommand, AddKineticsCommand, AddSimpleKineticsCommand,
+                                           AddFixCommands,      AddResaveCommand,   AddColumnsCommand};
 
 }  // namespace
 

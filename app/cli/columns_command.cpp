@@ -52,9 +52,6 @@ class ColumnsCommand : public Command {
 
  private:
   void Run(Session& session) override;
-  // One action of the sequence. Under --keep-going a failure is printed and
-  // the next action runs, as in the window.
-  void Step(Session& session, std::string_view action, const std::function<void()>& body);
   void Open(Session& session, const std::string& path);
   void ColumnAction(const char* flag, const std::string& description, int columns::Formula::*column);
   void OperatorAction(const char* flag, const std::string& description, Operator columns::Formula::*op);
@@ -63,8 +60,6 @@ class ColumnsCommand : public Command {
   void CheckTreatmentWindow();
 
   std::string file_;
-  bool keepGoing_ = false;
-  bool stepFailed_ = false;
   BoxTexts boxes_{{"Edit1", "1"}, {"Edit2", "1"}};
   ColumnTool tool_;
 };
@@ -113,8 +108,7 @@ ColumnsCommand::ColumnsCommand(CLI::App& parent)
       },
       "OUT");
   OutputOption("A final File -> Save (there is no default: it would replace FILE)");
-  App().add_flag("--keep-going", keepGoing_,
-                 "A failing action prints its message and the next one runs, as in the window; exit 1 at the end");
+  KeepGoingOption();
   App().parse_complete_callback([this] { CheckTreatmentWindow(); });
 }
 
@@ -147,16 +141,6 @@ void ColumnsCommand::CheckTreatmentWindow() {
   }
 }
 
-void ColumnsCommand::Step(Session& session, std::string_view action, const std::function<void()>& body) {
-  try {
-    WithContext(action, body);
-  } catch (const Failure& failure) {
-    if (!keepGoing_) throw;
-    session.Err() << failure.Message() << '\n';
-    stepFailed_ = true;
-  }
-}
-
 void ColumnsCommand::Open(Session& session, const std::string& path) {
   if (path.empty()) return;  // the dialog cancelled
   tool_.Open(session.Read(path), path, session.Warnings());
@@ -166,11 +150,7 @@ void ColumnsCommand::Run(Session& session) {
   if (!file_.empty()) Open(session, file_);
   ReplayActions(session);
   if (Output()) Step(session, "--output", [&] { session.Save(*Output(), tool_.SaveBytes()); });
-  if (!session.HasOutputs()) {
-    session.Fail("Nothing was saved: give -o OUT or --save OUT");
-  } else if (stepFailed_) {
-    session.FailKeepingOutputs();
-  }
+  if (!session.HasOutputs()) session.Fail("Nothing was saved: give -o OUT or --save OUT");
 }
 
 }  // namespace

@@ -21,4 +21,7 @@ void AddSimpleKineticsCommand(CLI::App& app, Context& context);
 // columns.
 void AddColumnsCommand(CLI::App& app, Context& context);
 
+// resave.
+void AddResaveCommand(CLI::App& app, Context& context);
+
 }  // namespace specbridge::cli

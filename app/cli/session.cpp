@@ -153,6 +153,22 @@ void Command::ReplayActions(Session& session) {
   }
 }
 
+CLI::Option* Command::KeepGoingOption() {
+  return app_->add_flag("--keep-going", keepGoing_,
+                        "A failing action prints its message and the next one runs, as in the window; the outputs "
+                        "are still written, exit 1");
+}
+
+void Command::Step(Session& session, std::string_view action, const std::function<void()>& body) {
+  try {
+    WithContext(action, body);
+  } catch (const Failure& failure) {
+    if (!keepGoing_) throw;
+    session.Err() << failure.Message() << '\n';
+    session.FailKeepingOutputs();
+  }
+}
+
 void AttachCommand(std::shared_ptr<Command> command, Context& context) {
   CLI::App& app = command->App();
   app.callback([command, &context] { context.exitCode = command->Execute(context.out, context.err); });

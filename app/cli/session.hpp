@@ -156,6 +156,13 @@ class Command {
   // Runs the actions given on the command line, in their order.
   void ReplayActions(Session& session);
 
+  // --keep-going: a failing Step prints its message and the next action
+  // runs, as in the window; the outputs are still written, exit 1.
+  CLI::Option* KeepGoingOption();
+  // Runs one action; a Failure, its message led by `action`, ends the run,
+  // or under --keep-going is printed and the run goes on.
+  void Step(Session& session, std::string_view action, const std::function<void()>& body);
+
   // The command's work. Throwing a Failure fails the run.
   virtual void Run(Session& session) = 0;
 
@@ -167,6 +174,7 @@ class Command {
   CLI::App* app_;
   std::vector<Replayed> actions_;
   std::optional<std::filesystem::path> output_;
+  bool keepGoing_ = false;
 };
 
 // Runs `command` when the user names it; its exit code becomes the context's.
