@@ -21,6 +21,9 @@ void AddSimpleKineticsCommand(CLI::App& app, Context& context);
 // columns.
 void AddColumnsCommand(CLI::App& app, Context& context);
 
+// nir-clean.
+void AddNirCleanCommand(CLI::App& app, Context& context);
+
 // resave.
 void AddResaveCommand(CLI::App& app, Context& context);
 

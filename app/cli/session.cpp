@@ -51,6 +51,7 @@ void Session::Fail(std::string_view message) {
 }
 
 void Session::Discard() {
+  deferred_.clear();
   if (outputs_.empty()) return;
   err_ << "Not written, as the run failed:";
   for (const Output& output : outputs_) err_ << ' ' << output.path.string();
@@ -69,6 +70,9 @@ void Session::Commit() {
     err_ << "Wrote " << file.Target().string() << '\n';
   }
   outputs_.clear();
+  std::vector<std::function<void()>> deferred = std::move(deferred_);
+  deferred_.clear();
+  for (const auto& work : deferred) work();
 }
 
 // --- Command -------------------------------------------------------------------

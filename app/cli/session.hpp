@@ -91,6 +91,11 @@ class Session {
   // paths when `path` is an input of the run or another output of it.
   void Save(const std::filesystem::path& path, std::string bytes);
 
+  // Holds work that changes files other than by a save (a rewrite in place
+  // that keeps a backup): it runs at commit, after the outputs are written,
+  // in the order held, and not at all when the run failed.
+  void Defer(std::function<void()> work) { deferred_.push_back(std::move(work)); }
+
   // Prints `message` and marks the run failed: nothing will be written.
   void Fail(std::string_view message);
   bool Failed() const { return failed_; }
@@ -100,11 +105,12 @@ class Session {
   bool FailedKeepingOutputs() const { return failedKeepingOutputs_; }
   bool HasOutputs() const { return !outputs_.empty(); }
 
-  // Drops the pending outputs, naming them.
+  // Drops the pending outputs, naming them, and the deferred work.
   void Discard();
 
   // Writes every output, all or none: each is staged beside its target
-  // first, then all are renamed into place; "Wrote PATH" for each.
+  // first, then all are renamed into place; "Wrote PATH" for each. Then
+  // runs the deferred work.
   void Commit();
 
  private:
@@ -118,6 +124,7 @@ class Session {
   std::ostream& err_;
   std::vector<std::filesystem::path> inputs_;
   std::vector<Output> outputs_;
+  std::vector<std::function<void()>> deferred_;
   bool failed_ = false;
   bool failedKeepingOutputs_ = false;
 };

@@ -17,7 +17,8 @@ namespace specbridge::test {
 
 struct ReplayCase {
   const char* name;
-  // Fixtures under the data folder, copied into the directory by their file name.
+  // Fixtures under the data folder, copied into the directory by their file
+  // name, or by the name after a ">" ("nir/a.ASC>a.bak").
   std::vector<std::string> fixtures;
   // "@D@" stands for the directory.
   std::vector<std::string> args;
@@ -41,7 +42,10 @@ inline std::string InDir(std::string text, const TempDir& dir) {
 inline void CheckReplay(const ReplayCase& c) {
   TempDir dir;
   for (const std::string& fixture : c.fixtures) {
-    std::filesystem::copy_file(DataPath(fixture), dir / std::filesystem::path(fixture).filename().string());
+    const std::size_t arrow = fixture.find('>');
+    const std::filesystem::path from = DataPath(fixture.substr(0, arrow));
+    std::filesystem::copy_file(
+        from, dir / (arrow == std::string::npos ? from.filename().string() : fixture.substr(arrow + 1)));
   }
   std::map<std::string, std::string> expected = Snapshot(dir.Path());
   std::vector<std::string> args;

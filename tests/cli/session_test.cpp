@@ -26,7 +26,14 @@ class ProbeCommand : public Command {
     Action("--read", "Logs the bytes of PATH",
            [this](Session& session, const std::string& path) { log_ += "read " + session.Read(path) + "\n"; });
     Action("--fail", "Fails the run", [](Session&, const std::string& text) { throw ConversionError(text); });
+    Action("--step-fail", "Fails as a step", [this](Session& session, const std::string& text) {
+      Step(session, "--step-fail", [&] { throw ConversionError(text); });
+    });
+    Action("--defer", "Logs TEXT on stderr at commit", [](Session& session, const std::string& text) {
+      session.Defer([&session, text] { session.Err() << "deferred " << text << '\n'; });
+    });
     OutputOption("Saves the whole log");
+    KeepGoingOption();
   }
 
  private:
@@ -79,6 +86,25 @@ TEST_F(SessionTest, SavesAreHeldAndReadBackUntilTheEnd) {
   EXPECT_EQ(test::Slurp(dir_ / "first.txt"), "open IN\na\n");
   EXPECT_EQ(test::Slurp(dir_ / "all.txt"), "open IN\na\nread open IN\na\n\nb\n");
   EXPECT_EQ(r.err, "Wrote " + Path("first.txt") + "\nWrote " + Path("all.txt") + "\n");
+}
+
+// Deferred work runs after the outputs are written, and only for a run that
+// succeeded or was told to keep going.
+TEST_F(SessionTest, DeferredWorkAndKeepGoing) {
+  const Result done = RunProbe({in_, "--defer", "a", "--log", "x", "--defer", "b", "-o", Path("out.txt")});
+  EXPECT_EQ(done.code, 0);
+  EXPECT_EQ(done.err, "Wrote " + Path("out.txt") + "\ndeferred a\ndeferred b\n");
+
+  const Result failed = RunProbe({in_, "--defer", "a", "--step-fail", "bad", "-o", Path("no.txt")});
+  EXPECT_EQ(failed.code, 1);
+  EXPECT_EQ(failed.err, "--step-fail: bad\n");
+  EXPECT_FALSE(fs::exists(dir_ / "no.txt"));
+
+  const Result kept =
+      RunProbe({in_, "--keep-going", "--step-fail", "bad", "--log", "after", "--defer", "a", "-o", Path("kept.txt")});
+  EXPECT_EQ(kept.code, 1);
+  EXPECT_EQ(kept.err, "--step-fail: bad\nWrote " + Path("kept.txt") + "\ndeferred a\n");
+  EXPECT_EQ(test::Slurp(dir_ / "kept.txt"), "open IN\nafter\n");
 }
 
 TEST_F(SessionTest, AFailedRunWritesNothing) {
