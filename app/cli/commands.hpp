@@ -18,6 +18,9 @@ void AddFixCommands(CLI::App& app, Context& context);
 // simple-kinetics.
 void AddSimpleKineticsCommand(CLI::App& app, Context& context);
 
+// sheet.
+void AddSheetCommand(CLI::App& app, Context& context);
+
 // columns.
 void AddColumnsCommand(CLI::App& app, Context& context);
 

@@ -20,6 +20,7 @@
 #include "kinetics/Unit3.hpp"
 #include "nir/Unit14.hpp"
 #include "resave/Unit8.hpp"
+#include "sheets/Unit10.hpp"
 #include "shell/tool_guide.hpp"
 #include "simple_kinetics/Unit7.hpp"
 #include "titration/Unit2.hpp"
@@ -55,7 +56,7 @@ const ToolRow kTools[] = {
      "GeneratingFIXfilesforSPECFITfromtheASCIIFilesofUVProbeShimadzuUV24503100PC3150PC1", 19,
      &MakeConcentrationDialog<fix::TForm19, &TForm1::Button3Click>, nullptr},
     {Menu::kTools, "Converting ASCII Files from Multispec1500 and RF5300PC into 2D-Tab Sheets",
-     "ConvertingASCIIFilesfromMultispec1500into2DTabSheets1", 10, nullptr, nullptr},
+     "ConvertingASCIIFilesfromMultispec1500into2DTabSheets1", 10, &MakeWindow<sheets::TForm10>, nullptr},
     {Menu::kTools, "Correcting the Sensitivity of Detector Using W-Lamp Data (for RF5300PC)",
      "CorrectingtheSensitivityofDetectorUsingWLampDataforRF5300PC1", 16, nullptr, nullptr},
     {Menu::kTools, "Removing Irrelevant Lines in the NIR region (for Shimadzu UV3150K)",
