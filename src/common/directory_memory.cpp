@@ -7,6 +7,12 @@
 
 namespace specbridge {
 
+std::string DirinfDirectory(std::string_view bytes) {
+  // Only the first line counts, blanks included.
+  const std::string_view text = TextBeforeNul(bytes, {}, {});
+  return std::string(text.substr(0, text.find_first_of("\r\n")));
+}
+
 DirectoryMemory::DirectoryMemory(std::filesystem::path startDirectory) : startDirectory_(std::move(startDirectory)) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(DirinfPath(), ec)) return;
@@ -16,9 +22,7 @@ DirectoryMemory::DirectoryMemory(std::filesystem::path startDirectory) : startDi
   } catch (const FileError&) {
     return;  // an unreadable "dirinf" is as good as none
   }
-  // Only the first line counts, blanks included.
-  const std::size_t end = bytes.find_first_of("\r\n");
-  workingDirectory_ = bytes.substr(0, end);
+  workingDirectory_ = DirinfDirectory(bytes);
   if (!workingDirectory_.empty()) std::filesystem::current_path(workingDirectory_, ec);
 }
 

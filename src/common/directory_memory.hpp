@@ -2,10 +2,15 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "common/dialogs.hpp"
 
 namespace specbridge {
+
+// The directory that the bytes of a "dirinf" file name: its first line,
+// blanks included, ended by CR LF, LF or a lone CR; a NUL byte ends the text.
+std::string DirinfDirectory(std::string_view bytes);
 
 // The directory the user last chose in any open or save dialog, kept across
 // runs in the one-line file "dirinf" of the start directory.

@@ -147,12 +147,12 @@ std::string UpperAscii(std::string text) {
 
 // The file of titration point n, with the upper-case extension first and
 // then the chosen file's own spelling; empty when neither exists.
-std::filesystem::path FindSeriesFile(const std::filesystem::path& directory, const std::string& base, int n,
-                                     const std::string& extension, const std::string& ownExtension) {
+std::filesystem::path FindSeriesFile(const SeriesFolder& folder, const std::filesystem::path& directory,
+                                     const std::string& base, int n, const std::string& extension,
+                                     const std::string& ownExtension) {
   for (const std::string* ext : {&extension, &ownExtension}) {
     auto path = directory / (base + SeriesNumber(n) + "." + *ext);
-    std::error_code error;
-    if (std::filesystem::is_regular_file(path, error)) return path;
+    if (folder.IsFile(path)) return path;
   }
   return {};
 }
@@ -202,12 +202,13 @@ void OpenSheet(TitrationSeries& series, const std::string& name, std::string_vie
 }
 
 // Every file of the series as spectrum k, in order; the range search of each.
-void ReadEveryFile(TitrationSeries& series, int count, std::string& bytes, std::vector<std::string_view>& views,
-                   bool& examined, BoxTexts& boxes, PlotRange& running, bool& countHeader, const MessageSink& message) {
+void ReadEveryFile(const SeriesFolder& folder, TitrationSeries& series, int count, std::string& bytes,
+                   std::vector<std::string_view>& views, bool& examined, BoxTexts& boxes, PlotRange& running,
+                   bool& countHeader, const MessageSink& message) {
   for (int k = 0; k < count; ++k) {
     const auto& file = series.FileNames[static_cast<std::size_t>(k)];
     const std::string fileName = file.filename().string();
-    bytes = ReadFileBytes(file);
+    bytes = folder.Read(file);
     LoadLineViews(TextBeforeNul(bytes, fileName, message), views);
     examined = true;
     const int before = series.PointCount;
@@ -230,8 +231,8 @@ void ReadEveryFile(TitrationSeries& series, int count, std::string& bytes, std::
   }
 }
 
-void OpenNumbered(TitrationSeries& series, const std::filesystem::path& chosen, BoxTexts& boxes,
-                  std::optional<std::vector<std::string>>& lines, const MessageSink& message) {
+void OpenNumbered(const SeriesFolder& folder, TitrationSeries& series, const std::filesystem::path& chosen,
+                  BoxTexts& boxes, std::optional<std::vector<std::string>>& lines, const MessageSink& message) {
   const std::string path = chosen.string();
   const std::string ownExtension = path.substr(path.size() - std::min<std::size_t>(3, path.size()));
   const std::string extension = UpperAscii(ownExtension);
@@ -241,12 +242,12 @@ void OpenNumbered(TitrationSeries& series, const std::filesystem::path& chosen, 
   // "run100.ASC" is file 100 of the series "run", when "run00" is there.
   if (name.size() >= 7 && name.compare(name.size() - 7, 3, "100") == 0) {
     const std::string shorter = name.substr(0, name.size() - 7);
-    if (!FindSeriesFile(directory, shorter, 0, extension, ownExtension).empty()) base = shorter;
+    if (!FindSeriesFile(folder, directory, shorter, 0, extension, ownExtension).empty()) base = shorter;
   }
 
   int count = 0;
   for (; count < kMaxSpectra; ++count) {
-    auto file = FindSeriesFile(directory, base, count, extension, ownExtension);
+    auto file = FindSeriesFile(folder, directory, base, count, extension, ownExtension);
     if (file.empty()) break;
     series.FileNames[static_cast<std::size_t>(count)] = std::move(file);
   }
@@ -255,7 +256,7 @@ void OpenNumbered(TitrationSeries& series, const std::filesystem::path& chosen, 
                     "' not found: a series starts with file 00");
   }
   if (count == kMaxSpectra) {
-    if (const auto extra = FindSeriesFile(directory, base, count, extension, ownExtension); !extra.empty()) {
+    if (const auto extra = FindSeriesFile(folder, directory, base, count, extension, ownExtension); !extra.empty()) {
       throw CapacityError(extra.filename().string() + ": a series holds at most " + std::to_string(kMaxSpectra) +
                           " files (00 to 100)");
     }
@@ -277,7 +278,7 @@ void OpenNumbered(TitrationSeries& series, const std::filesystem::path& chosen, 
     if (examined) lines.emplace(views.begin(), views.end());
   };
   try {
-    ReadEveryFile(series, count, bytes, views, examined, boxes, running, countHeader, message);
+    ReadEveryFile(folder, series, count, bytes, views, examined, boxes, running, countHeader, message);
   } catch (...) {
     keepLastFile();
     throw;
@@ -287,6 +288,24 @@ void OpenNumbered(TitrationSeries& series, const std::filesystem::path& chosen, 
 }
 
 }  // namespace
+
+namespace {
+
+class DiskSeriesFolder final : public SeriesFolder {
+ public:
+  bool IsFile(const std::filesystem::path& path) const override {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+  }
+  std::string Read(const std::filesystem::path& path) const override { return ReadFileBytes(path); }
+};
+
+}  // namespace
+
+const SeriesFolder& DiskFolder() {
+  static const DiskSeriesFolder disk;
+  return disk;
+}
 
 TitrationSeries::TitrationSeries()
     : FileNames(kMaxSpectra),
@@ -403,8 +422,8 @@ void ReadBlankSheet(TitrationSeries& series, const std::vector<std::string>& row
 }
 
 void OpenSeries(TitrationSeries& series, const std::filesystem::path& chosen, BoxTexts& boxes,
-                std::vector<std::string>& lineBuffer, const MessageSink& message) {
-  const std::string bytes = ReadFileBytes(chosen);
+                std::vector<std::string>& lineBuffer, const MessageSink& message, const SeriesFolder& folder) {
+  const std::string bytes = folder.Read(chosen);
   TextReader reader(bytes);
   const bool sheet = TrimControls(reader.ReadLine()) == "2D";
   // Read into copies: a failure leaves the previous series and boxes whole.
@@ -416,7 +435,7 @@ void OpenSeries(TitrationSeries& series, const std::filesystem::path& chosen, Bo
     if (sheet) {
       OpenSheet(next, chosen.filename().string(), bytes, nextBoxes, lines, message);
     } else {
-      OpenNumbered(next, chosen, nextBoxes, lines, message);
+      OpenNumbered(folder, next, chosen, nextBoxes, lines, message);
     }
   } catch (...) {
     if (lines) lineBuffer = std::move(*lines);

@@ -70,6 +70,18 @@ struct TitrationSeries {
 
 using MessageSink = std::function<void(std::string_view)>;
 
+// Where "Open" looks for the files of a series and reads them: the disk, or
+// a folder held in memory.
+class SeriesFolder {
+ public:
+  virtual ~SeriesFolder() = default;
+  // Whether `path` names a regular file (after following links).
+  virtual bool IsFile(const std::filesystem::path& path) const = 0;
+  // The whole file; throws FileError naming it.
+  virtual std::string Read(const std::filesystem::path& path) const = 0;
+};
+const SeriesFolder& DiskFolder();
+
 // "Open" after the dialog and RememberDirectory. Reads the chosen file (a
 // "2D" sheet) or the numbered series it belongs to, then sets the boxes it
 // owns (Extention, Edit6, Edit7, Edit8, Edit1..Edit4) and ProposedSaveFile. `lineBuffer`
@@ -81,7 +93,8 @@ using MessageSink = std::function<void(std::string_view)>;
 // with one point, a missing or unreadable file) the series and the boxes are
 // left exactly as they were; the message names the file, the line and the text.
 void OpenSeries(TitrationSeries& series, const std::filesystem::path& chosen, BoxTexts& boxes,
-                std::vector<std::string>& lineBuffer, const MessageSink& message);
+                std::vector<std::string>& lineBuffer, const MessageSink& message,
+                const SeriesFolder& folder = DiskFolder());
 
 // --- Readers over lines in memory (used by OpenSeries; also for the fuzzer) --
 

@@ -56,6 +56,18 @@ TEST_F(DirectoryMemoryTest, OnlyTheFirstLineCountsAndBadDirectoriesAreIgnored) {
   EXPECT_EQ(DirectoryMemory(dir_.Path()).WorkingDirectory(), "");
 }
 
+// The same "dirinf" with every line end, and cut by a NUL byte.
+TEST_F(DirectoryMemoryTest, EveryLineEndEndsTheFirstLine) {
+  const std::string golden = "/no/such/dir  \r\nsecond line\r\n";
+  for (const std::string_view end : {"\n", "\r\n", "\r"}) {
+    dir_.Write("dirinf", test::WithLineEnds(golden, end));
+    EXPECT_EQ(DirectoryMemory(dir_.Path()).WorkingDirectory(), "/no/such/dir  ");
+  }
+  dir_.Write("dirinf", std::string("/no/such\0/dir\r\n", 15));
+  EXPECT_EQ(DirectoryMemory(dir_.Path()).WorkingDirectory(), "/no/such");
+  EXPECT_EQ(DirinfDirectory("last line without an end"), "last line without an end");
+}
+
 TEST_F(DirectoryMemoryTest, AnUnwritableDirinfStopsTheCommand) {
   // A directory in the place of "dirinf" cannot be replaced, even by root.
   std::filesystem::create_directory(dir_ / "dirinf");
