@@ -6,14 +6,40 @@
 
 namespace specbridge {
 
+namespace {
+
+// Whether the text ends with the first byte of a two-byte character: the
+// decoder drops such a byte without a trace.
+bool EndsInsideCharacter(std::string_view bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    const bool lead = (0x81 <= c && c <= 0x9F) || (0xE0 <= c && c <= 0xFC);
+    if (!lead) {
+      ++i;
+    } else if (i + 1 == bytes.size()) {
+      return true;
+    } else {
+      const auto t = static_cast<unsigned char>(bytes[i + 1]);
+      i += (0x40 <= t && t <= 0xFC && t != 0x7F) ? 2 : 1;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
 QString FromShiftJis(std::string_view bytes) {
-  QStringDecoder decoder("Shift_JIS");
+  QStringDecoder decoder("Shift_JIS", QStringConverter::Flag::Stateless);
   if (!decoder.isValid()) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-  return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  // A text cut inside a character shows the cut.
+  if (EndsInsideCharacter(bytes)) text += QChar::ReplacementCharacter;
+  return text;
 }
 
 std::string ToShiftJis(const QString& text) {
-  QStringEncoder encoder("Shift_JIS");
+  QStringEncoder encoder("Shift_JIS", QStringConverter::Flag::Stateless);
   if (!encoder.isValid()) return text.toLatin1().toStdString();
   const QByteArray bytes = encoder.encode(text);
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
@@ -33,30 +59,6 @@ std::filesystem::path ToPath(const QString& text) {
 #else
   return std::filesystem::path(QFile::encodeName(text).toStdString());
 #endif
-}
-
-}  // namespace specbridge
-
-#include <QLineEdit>
-
-#include "common/boxes.hpp"
-
-namespace specbridge {
-
-void ReadBoxTexts(const QWidget& form, BoxTexts& boxes) {
-  for (const auto& box : boxes.All()) {
-    if (const auto* edit = form.findChild<QLineEdit*>(QString::fromStdString(box.name))) {
-      boxes.Set(box.name, ToShiftJis(edit->text()));
-    }
-  }
-}
-
-void WriteBoxTexts(QWidget& form, const BoxTexts& boxes) {
-  for (const auto& box : boxes.All()) {
-    if (auto* edit = form.findChild<QLineEdit*>(QString::fromStdString(box.name))) {
-      edit->setText(FromShiftJis(box.text));
-    }
-  }
 }
 
 }  // namespace specbridge
