@@ -2,26 +2,25 @@
 // text after a line "==" types Edit3 to Edit8, MIN and MAX, one per line,
 // before "Conduct Exclusion" and a second save.
 #include <array>
-#include <cstdint>
 #include <string_view>
 
-#include "common/errors.hpp"
+#include "fuzz_support.hpp"
 #include "simple_kinetics/converter.hpp"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace specbridge;
-  using namespace specbridge::simple_kinetics;
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+using namespace specbridge;
+using namespace specbridge::simple_kinetics;
+using fuzz::Try;
+
+SPECBRIDGE_FUZZ_TARGET(bytes) {
   const std::size_t split = bytes.find("\n==\n");
   const std::string_view file = bytes.substr(0, split);
   std::string_view typed = split == std::string_view::npos ? std::string_view() : bytes.substr(split + 4);
 
   SimpleKineticsConverter converter;
-  try {
+  Try([&] {
     converter.Open(file, "fuzz.ASC");
     (void)converter.SaveBytes();
-  } catch (const Failure&) {
-  }
+  });
   constexpr std::array<std::string_view, 8> kBoxes = {"Edit3", "Edit4", "Edit5", "Edit6",
                                                       "Edit7", "Edit8", "MIN",   "MAX"};
   for (const std::string_view box : kBoxes) {
@@ -30,10 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     converter.Boxes().Set(box, std::string(typed.substr(0, end)));
     typed = end == std::string_view::npos ? std::string_view() : typed.substr(end + 1);
   }
-  try {
+  Try([&] {
     converter.Button1Click();
     (void)converter.SaveBytes();
-  } catch (const Failure&) {
-  }
-  return 0;
+  });
 }

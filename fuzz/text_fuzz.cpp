@@ -1,42 +1,39 @@
-// Number conversions, the line reader and the field splitter on any bytes.
-#include <cstdint>
+// Number conversions, the line reader, the field splitter, the comma point
+// reader and the message quoting on any bytes.
 #include <string_view>
 
-#include "common/errors.hpp"
 #include "common/numbers.hpp"
 #include "common/text.hpp"
+#include "fuzz_support.hpp"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  using namespace specbridge;
-  try {
+using namespace specbridge;
+using fuzz::Check;
+using fuzz::Try;
+
+SPECBRIDGE_FUZZ_TARGET(bytes) {
+  Try([&] {
     const double v = TextToReal(bytes);
     (void)ShortReal(v);
     (void)FixedReal(v, 10, 3);
     (void)SciReal(v, 12);
     (void)FixedText(v, 16, 10);
-  } catch (const Failure&) {
-  }
-  try {
-    (void)TextToInteger(bytes);
-  } catch (const Failure&) {
-  }
+  });
+  Try([&] { (void)TextToInteger(bytes); });
   TextReader reader(bytes, "fuzz");
   for (int i = 0; i < 4 && !reader.AtEnd(); ++i) {
-    try {
-      (void)reader.ReadReal();
-    } catch (const Failure&) {
-      reader.SkipLine();
-    }
+    if (!Try([&] { (void)reader.ReadReal(); })) reader.SkipLine();
     (void)reader.ReadLine();
   }
   std::vector<std::string_view> fields;
   for (const auto& line : LoadLines(bytes)) {
-    try {
+    Try([&] {
       SplitFields(line, fields);
       for (auto field : fields) (void)TextToReal(field);
-    } catch (const Failure&) {
-    }
+    });
+    Try([&] { (void)ReadCommaPoint(line); });
   }
-  return 0;
+  // A quoted text stays short and holds no control byte.
+  const std::string quoted = QuoteText(bytes);
+  Check(quoted.size() <= 4 * kQuotedBytes + 40);
+  for (const char c : quoted) Check(static_cast<unsigned char>(c) >= 0x20 && c != 0x7f);
 }
