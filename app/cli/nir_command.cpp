@@ -40,8 +40,7 @@ class NirCleanCommand : public Command {
 
 NirCleanCommand::NirCleanCommand(CLI::App& parent)
     : Command(parent, "nir-clean",
-              "Remove the NIR lines without a value (\"..., \") from UV3150K exports in place, each file's present "
-              "content kept as its backup (name less its last three characters, plus \"bak\")") {
+              "UV3150K exports cleaned in place of their NIR lines without a value, each kept as a backup (*.bak)") {
   App()
       .add_option("FILE", target_,
                   "The file Select_One_of_Them chooses (its extension and folder are searched), or a folder")
