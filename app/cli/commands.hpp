@@ -21,6 +21,9 @@ void AddSimpleKineticsCommand(CLI::App& app, Context& context);
 // sheet.
 void AddSheetCommand(CLI::App& app, Context& context);
 
+// emission.
+void AddEmissionCommand(CLI::App& app, Context& context);
+
 // columns.
 void AddColumnsCommand(CLI::App& app, Context& context);
 

@@ -88,8 +88,8 @@ TEST_F(SheetCliTest, ActionsReplayTheWindowInOrder) {
 TEST_F(SheetCliTest, ARefusedFileIsNamedAndTheRunGoesOn) {
   const test::CliResult result = RunCli({"sheet", In("a01.ASC"), In("blank_at_6.ASC"), "-o", Out("s.txt")});
   EXPECT_EQ(result.code, 0);
-  EXPECT_EQ(result.err, "blank_at_6.ASC: neither a \"##TITLE\" nor a comma-column spectrum file; left out\nWrote " +
-                            Out("s.txt") + "\n");
+  EXPECT_EQ(result.err,
+            "blank_at_6.ASC: not a \"##TITLE\" or comma-column spectrum file; left out\nWrote " + Out("s.txt") + "\n");
 }
 
 TEST_F(SheetCliTest, FailuresExitWithOneAndWriteNothing) {
