@@ -58,7 +58,7 @@ QTableWidget* TForm10::AddGrid(const char* name, QWidget* parent) {
   grid->horizontalHeader()->hide();
   grid->verticalHeader()->hide();
   grid->verticalHeader()->setDefaultSectionSize(18);
-  grid->setColumnWidth(0, 150);
+  grid->horizontalHeader()->setStretchLastSection(true);
   grid->setFixedWidth(170);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setSelectionMode(QAbstractItemView::SingleSelection);
