@@ -22,7 +22,12 @@ class EmissionCommand : public ListCommand<EmissionSet> {
         "--read-wdata", "Wfactor -> Read_WData: Open FILE as the lamp spectrum (\"\" = cancelled)",
         [this](Session& session, const std::string& file) {
           Open(session, file);
-          if (!file.empty()) grid_ = emission::LampDataGrid(Data());
+          // Even after a cancelled dialog the grid shows the last working
+          // spectrum; its factor column stays as it was.
+          if (Data().SpectrumCount <= 0) return;
+          emission::LampGrid grid = emission::LampDataGrid(Data());
+          for (std::size_t i = 0; i < grid.size() && i < grid_.size(); ++i) grid[i][2] = grid_[i][2];
+          grid_ = std::move(grid);
         },
         "FILE");
     FlagAction("--generate,--generate-wfactor", "Wfactor -> Generate_WFactor",

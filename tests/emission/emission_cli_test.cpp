@@ -47,6 +47,13 @@ TEST_F(EmissionCliTest, GeneratesSavesSelectsAppliesAndSavesBothSheets) {
   }
 }
 
+TEST_F(EmissionCliTest, ACancelledReadWDataShowsTheLastWorkingSpectrum) {
+  const test::CliResult result =
+      RunCli({"emission", In("lamp.txt"), "--read-wdata", "", "--generate", "--save-wfactor", Out("lamp.wfc")});
+  EXPECT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(Wrote("lamp.wfc", "lamp.wfc"));
+}
+
 TEST_F(EmissionCliTest, SavesThatWriteNothingFailTheRun) {
   struct Case {
     std::vector<std::string> args;
