@@ -45,7 +45,12 @@ class FixCommand : public Command {
     if (inputs_.size() > 1 && Output()) {
       throw CLI::ValidationError("-o", "names one output file; give a single input or leave -o out");
     }
-    for (const fs::path& input : inputs_) session.AddInput(input);
+    for (const fs::path& input : inputs_) {
+      if (input == "-" && !Output()) {
+        throw CLI::ValidationError("-o", "reading standard input ('-'): give the output with -o");
+      }
+      session.AddInput(input);
+    }
     ReplayActions(session);
     for (const fs::path& input : inputs_) {
       try {

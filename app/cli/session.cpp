@@ -1,7 +1,9 @@
 #include "cli/session.hpp"
 
 #include <CLI/CLI.hpp>
+#include <iostream>
 #include <map>
+#include <sstream>
 
 #include "common/errors.hpp"
 #include "common/file_checks.hpp"
@@ -11,6 +13,13 @@
 namespace specbridge::cli {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// "-" names standard input as an input and standard output as an output.
+bool IsStandardStream(const fs::path& path) { return path == "-"; }
+
+}  // namespace
 
 // --- Session -------------------------------------------------------------------
 
@@ -22,6 +31,13 @@ const Session::Output* Session::PendingAt(const fs::path& path) const {
 }
 
 std::string Session::Read(const fs::path& path) {
+  if (IsStandardStream(path)) {
+    if (standardInputRead_) throw FileError("Cannot read standard input twice in one run");
+    standardInputRead_ = true;
+    std::ostringstream bytes;
+    bytes << std::cin.rdbuf();
+    return std::move(bytes).str();
+  }
   if (const Output* pending = PendingAt(path)) return pending->bytes;
   std::string bytes = ReadFileBytes(path);
   inputs_.push_back(path);
@@ -29,6 +45,7 @@ std::string Session::Read(const fs::path& path) {
 }
 
 void Session::AddInput(const fs::path& path) {
+  if (IsStandardStream(path)) return;
   if (const Output* pending = PendingAt(path)) {
     throw FileError("Refusing to read '" + path.string() + "': it is the same file as '" + pending->path.string() +
                     "', saved earlier in this run and not written yet");
@@ -37,6 +54,15 @@ void Session::AddInput(const fs::path& path) {
 }
 
 void Session::Save(const fs::path& path, std::string bytes) {
+  if (IsStandardStream(path)) {
+    for (const Output& output : outputs_) {
+      if (IsStandardStream(output.path)) {
+        throw FileError("Refusing to write standard output twice in one run; nothing was written");
+      }
+    }
+    outputs_.push_back({path, std::move(bytes)});
+    return;
+  }
   RefuseOutputOverInputs(path, inputs_);
   if (const Output* pending = PendingAt(path)) {
     throw FileError("Refusing to write '" + path.string() + "': it is the same file as the output '" +
@@ -54,7 +80,9 @@ void Session::Discard() {
   deferred_.clear();
   if (outputs_.empty()) return;
   err_ << "Not written, as the run failed:";
-  for (const Output& output : outputs_) err_ << ' ' << output.path.string();
+  for (const Output& output : outputs_) {
+    err_ << ' ' << (IsStandardStream(output.path) ? std::string("standard output") : output.path.string());
+  }
   err_ << '\n';
   outputs_.clear();
 }
@@ -64,11 +92,19 @@ void Session::Commit() {
   // disk, a protected file) stops the run before any file is replaced.
   std::vector<StagedFile> staged;
   staged.reserve(outputs_.size());
-  for (const Output& output : outputs_) staged.emplace_back(output.path, output.bytes);
+  for (const Output& output : outputs_) {
+    if (!IsStandardStream(output.path)) staged.emplace_back(output.path, output.bytes);
+  }
   for (StagedFile& file : staged) {
     file.Publish();
     err_ << "Wrote " << file.Target().string() << '\n';
   }
+  // Standard output last, once every file is in place.
+  for (const Output& output : outputs_) {
+    if (IsStandardStream(output.path))
+      out_.write(output.bytes.data(), static_cast<std::streamsize>(output.bytes.size()));
+  }
+  out_.flush();
   outputs_.clear();
   std::vector<std::function<void()>> deferred = std::move(deferred_);
   deferred_.clear();
@@ -140,7 +176,8 @@ CLI::Option* Command::BoxAssignments(BoxTexts& boxes) {
 CLI::Option* Command::OutputOption(const std::string& description) {
   return app_
       ->add_option_function<std::string>(
-          "-o,--output", [this](const std::string& path) { output_ = fs::path(path); }, description)
+          "-o,--output", [this](const std::string& path) { output_ = fs::path(path); },
+          description + " ('-': standard output)")
       ->type_name("OUT");
 }
 

@@ -81,14 +81,15 @@ class Session {
 
   // The bytes of an input: what an earlier action saved to `path` in this
   // run, else the file on disk (a regular file only), which becomes an input
-  // of the run.
+  // of the run. "-" reads standard input, once.
   std::string Read(const std::filesystem::path& path);
   // Registers a file that a core function read by itself, so that no output
   // replaces it. Throws FileError when it is an output still pending.
   void AddInput(const std::filesystem::path& path);
 
   // Holds `bytes` as the new content of `path`. Throws FileError naming both
-  // paths when `path` is an input of the run or another output of it.
+  // paths when `path` is an input of the run or another output of it. "-"
+  // is standard output, written after every file.
   void Save(const std::filesystem::path& path, std::string bytes);
 
   // Holds work that changes files other than by a save (a rewrite in place
@@ -126,6 +127,7 @@ class Session {
   std::vector<Output> outputs_;
   std::vector<std::function<void()>> deferred_;
   bool failed_ = false;
+  bool standardInputRead_ = false;
   bool failedKeepingOutputs_ = false;
 };
 

@@ -107,6 +107,19 @@ TEST_F(SessionTest, DeferredWorkAndKeepGoing) {
   EXPECT_EQ(test::Slurp(dir_ / "kept.txt"), "open IN\nafter\n");
 }
 
+// "-o -" writes to standard output after every file; only once a run.
+TEST_F(SessionTest, DashIsStandardOutput) {
+  const Result r = RunProbe({in_, "--log", "a", "--save", Path("f.txt"), "-o", "-"});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "open IN\na\nopen IN\na\n");
+  EXPECT_EQ(r.err, "Wrote " + Path("f.txt") + "\n");
+  const Result twice = RunProbe({in_, "--save", "-", "-o", "-"});
+  EXPECT_EQ(twice.code, 1);
+  EXPECT_EQ(twice.err,
+            "Refusing to write standard output twice in one run; nothing was written\n"
+            "Not written, as the run failed: standard output\n");
+}
+
 TEST_F(SessionTest, AFailedRunWritesNothing) {
   fs::create_directory(dir_ / "sub");
   fs::create_symlink("in.txt", dir_ / "link.txt");
