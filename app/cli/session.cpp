@@ -36,12 +36,21 @@ std::string Session::Read(const fs::path& path) {
     standardInputRead_ = true;
     std::ostringstream bytes;
     bytes << std::cin.rdbuf();
-    return std::move(bytes).str();
+    std::string text = std::move(bytes).str();
+    Said(path, text.size());
+    return text;
   }
   if (const Output* pending = PendingAt(path)) return pending->bytes;
   std::string bytes = ReadFileBytes(path);
   inputs_.push_back(path);
+  Said(path, bytes.size());
   return bytes;
+}
+
+void Session::Said(const fs::path& path, std::size_t bytes) {
+  if (verbosity_ != Verbosity::kVerbose) return;
+  err_ << "Read " << (IsStandardStream(path) ? std::string("standard input") : path.string()) << ": " << bytes
+       << " bytes\n";
 }
 
 void Session::AddInput(const fs::path& path) {
@@ -53,14 +62,14 @@ void Session::AddInput(const fs::path& path) {
   inputs_.push_back(path);
 }
 
-void Session::Save(const fs::path& path, std::string bytes) {
+void Session::Save(const fs::path& path, std::string bytes, std::string summary) {
   if (IsStandardStream(path)) {
     for (const Output& output : outputs_) {
       if (IsStandardStream(output.path)) {
         throw FileError("Refusing to write standard output twice in one run; nothing was written");
       }
     }
-    outputs_.push_back({path, std::move(bytes)});
+    outputs_.push_back({path, std::move(bytes), std::move(summary)});
     return;
   }
   RefuseOutputOverInputs(path, inputs_);
@@ -68,7 +77,7 @@ void Session::Save(const fs::path& path, std::string bytes) {
     throw FileError("Refusing to write '" + path.string() + "': it is the same file as the output '" +
                     pending->path.string() + "' of this run; nothing was written");
   }
-  outputs_.push_back({path, std::move(bytes)});
+  outputs_.push_back({path, std::move(bytes), std::move(summary)});
 }
 
 void Session::Fail(std::string_view message) {
@@ -91,13 +100,19 @@ void Session::Commit() {
   // Every temporary file first: a target that cannot be written (a full
   // disk, a protected file) stops the run before any file is replaced.
   std::vector<StagedFile> staged;
+  std::vector<const Output*> files;
   staged.reserve(outputs_.size());
   for (const Output& output : outputs_) {
-    if (!IsStandardStream(output.path)) staged.emplace_back(output.path, output.bytes);
+    if (IsStandardStream(output.path)) continue;
+    staged.emplace_back(output.path, output.bytes);
+    files.push_back(&output);
   }
-  for (StagedFile& file : staged) {
-    file.Publish();
-    err_ << "Wrote " << file.Target().string() << '\n';
+  for (std::size_t i = 0; i < staged.size(); ++i) {
+    staged[i].Publish();
+    if (verbosity_ == Verbosity::kQuiet) continue;
+    err_ << "Wrote " << staged[i].Target().string();
+    if (!files[i]->summary.empty()) err_ << ": " << files[i]->summary;
+    err_ << '\n';
   }
   // Standard output last, once every file is in place.
   for (const Output& output : outputs_) {
@@ -114,10 +129,16 @@ void Session::Commit() {
 // --- Command -------------------------------------------------------------------
 
 Command::Command(CLI::App& parent, const std::string& name, const std::string& description)
-    : app_(parent.add_subcommand(name, description)) {}
+    : app_(parent.add_subcommand(name, description)) {
+  app_->add_flag("-q,--quiet", quiet_, "Say nothing on success");
+  app_->add_flag("-v,--verbose", verbose_, "Also say what was read");
+}
 
 int Command::Execute(std::ostream& out, std::ostream& err) {
-  Session session(out, err);
+  Session session(out, err,
+                  quiet_     ? Session::Verbosity::kQuiet
+                  : verbose_ ? Session::Verbosity::kVerbose
+                             : Session::Verbosity::kNormal);
   try {
     Run(session);
   } catch (const Failure& failure) {

@@ -69,7 +69,11 @@ namespace specbridge::cli {
 // The files of one run: what it read and what it will write.
 class Session {
  public:
-  Session(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+  // How much the run says on stderr: -q only failures, -v also each input read.
+  enum class Verbosity { kQuiet, kNormal, kVerbose };
+
+  Session(std::ostream& out, std::ostream& err, Verbosity verbosity = Verbosity::kNormal)
+      : out_(out), err_(err), verbosity_(verbosity) {}
 
   std::ostream& Out() { return out_; }
   // Messages (the window's message boxes) go here, one per line.
@@ -90,7 +94,8 @@ class Session {
   // Holds `bytes` as the new content of `path`. Throws FileError naming both
   // paths when `path` is an input of the run or another output of it. "-"
   // is standard output, written after every file.
-  void Save(const std::filesystem::path& path, std::string bytes);
+  // `summary` ("451 wavelengths × 21 points") follows "Wrote PATH: ".
+  void Save(const std::filesystem::path& path, std::string bytes, std::string summary = {});
 
   // Holds work that changes files other than by a save (a rewrite in place
   // that keeps a backup): it runs at commit, after the outputs are written,
@@ -110,19 +115,22 @@ class Session {
   void Discard();
 
   // Writes every output, all or none: each is staged beside its target
-  // first, then all are renamed into place; "Wrote PATH" for each. Then
-  // runs the deferred work.
+  // first, then all are renamed into place; "Wrote PATH: summary" for each
+  // unless quiet. Then runs the deferred work.
   void Commit();
 
  private:
   struct Output {
     std::filesystem::path path;
     std::string bytes;
+    std::string summary;
   };
+  void Said(const std::filesystem::path& path, std::size_t bytes);
   const Output* PendingAt(const std::filesystem::path& path) const;
 
   std::ostream& out_;
   std::ostream& err_;
+  Verbosity verbosity_;
   std::vector<std::filesystem::path> inputs_;
   std::vector<Output> outputs_;
   std::vector<std::function<void()>> deferred_;
@@ -184,6 +192,8 @@ class Command {
   std::vector<Replayed> actions_;
   std::optional<std::filesystem::path> output_;
   bool keepGoing_ = false;
+  bool quiet_ = false;
+  bool verbose_ = false;
 };
 
 // Runs `command` when the user names it; its exit code becomes the context's.

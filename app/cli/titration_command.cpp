@@ -124,7 +124,11 @@ void TitrationCommand::Calculate(Session& session) {
       session.Out() << '\n';
     }
   }
-  if (Output()) session.Save(*Output(), titration::WriteTitration2D(*series_, *grid, boxes_, skip_));
+  if (Output()) {
+    session.Save(*Output(), titration::WriteTitration2D(*series_, *grid, boxes_, skip_),
+                 std::to_string(titration::CountSelectedPoints(*series_, skip_)) + " wavelengths × " +
+                     std::to_string(series_->UsedSpectrumCount) + " points");
+  }
 }
 
 void TitrationCommand::SaveAsKinetics(Session& session) {

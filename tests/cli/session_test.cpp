@@ -120,6 +120,17 @@ TEST_F(SessionTest, DashIsStandardOutput) {
             "Not written, as the run failed: standard output\n");
 }
 
+TEST_F(SessionTest, QuietAndVerbose) {
+  const Result quiet = RunProbe({in_, "-q", "-o", Path("q.txt")});
+  EXPECT_EQ(quiet.code, 0);
+  EXPECT_EQ(quiet.err, "");
+  const Result verbose = RunProbe({in_, "-v", "-o", Path("v.txt")});
+  EXPECT_EQ(verbose.err, "Read " + in_ + ": 2 bytes\nWrote " + Path("v.txt") + "\n");
+  const Result failed = RunProbe({in_, "-q", "--fail", "bad"});
+  EXPECT_EQ(failed.code, 1);
+  EXPECT_EQ(failed.err, "bad\n");
+}
+
 TEST_F(SessionTest, AFailedRunWritesNothing) {
   fs::create_directory(dir_ / "sub");
   fs::create_symlink("in.txt", dir_ / "link.txt");
