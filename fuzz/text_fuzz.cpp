@@ -4,6 +4,7 @@
 
 #include "common/numbers.hpp"
 #include "common/text.hpp"
+#include "formats/uvprobe.hpp"
 #include "fuzz_support.hpp"
 
 using namespace specbridge;
@@ -30,7 +31,7 @@ SPECBRIDGE_FUZZ_TARGET(bytes) {
       SplitFields(line, fields);
       for (auto field : fields) (void)TextToReal(field);
     });
-    Try([&] { (void)ReadCommaPoint(line); });
+    Try([&] { (void)formats::ReadCommaPoint(line); });
   }
   // A quoted text stays short and holds no control byte.
   const std::string quoted = QuoteText(bytes);
