@@ -1,5 +1,7 @@
 #include "fix/fix_commands.hpp"
 
+#include <array>
+
 #include <vector>
 
 #include "common/errors.hpp"
@@ -84,6 +86,8 @@ void FixCommands::GenerateFixFromEpsilon() {
 }
 
 void FixCommands::GenerateFixFromSpectrum(SpectrumKind kind, std::string_view concentrationText) {
+  // A concentration that cannot divide is refused before any file dialog.
+  (void)DivideByConcentration(std::array{1.0}, concentrationText);
   const auto input = files_.Open();
   if (!input) return;
   const std::string bytes = ReadFileBytes(*input);
@@ -91,8 +95,6 @@ void FixCommands::GenerateFixFromSpectrum(SpectrumKind kind, std::string_view co
   const SingleSpectrum spectrum = LoadSpectrum(kind, bytes, input->filename().string(), Warn());
   const auto output = files_.Save({.proposed = FixName(*input), .inputs = {*input}});
   if (!output) return;
-  // The concentration is taken only now, as the values are written; a bad one
-  // leaves an existing file as it was.
   WriteFileAtomically(*output, SpectrumFixText(kind, spectrum, concentrationText));
 }
 

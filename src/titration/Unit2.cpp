@@ -340,6 +340,7 @@ void TForm2::CheckBox1Click() {
 void TForm2::Quit1Click() { hide(); }
 
 void TForm2::ReDraw1Click() {
+  if (series_.UsedSpectrumCount < 1) return;  // nothing opened: nothing to draw
   SyncBoxesFromWidgets();
   const PlotScene scene = ReDraw(series_, boxes_, kPlotWidth, kPlotHeight);
   for (const char* name : {"Edit1", "Edit2"}) {

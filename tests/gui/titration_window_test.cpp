@@ -72,6 +72,12 @@ TEST_F(TitrationWindowTest, StartsWithTheDesignTimeTexts) {
   EXPECT_EQ(Find<QSpinBox>(form_, "SpinEdit1")->maximum(), 4);
   EXPECT_EQ(Find<QTableWidget>(form_, "StringGrid1")->columnCount(), 50);
   EXPECT_FALSE(Find<QTableWidget>(form_, "StringGrid2")->isVisibleTo(&form_));
+  // ReDraw before Open leaves the boxes and the plot as they were.
+  const QImage before = form_.grab().toImage();
+  specbridge::test::Trigger(form_, "ReDraw1");
+  EXPECT_EQ(Text("Edit1"), "200");
+  EXPECT_EQ(Text("Edit2"), "800");
+  EXPECT_EQ(form_.grab().toImage(), before);
 }
 
 TEST_F(TitrationWindowTest, OpensCalculatesAndSavesTheSeries) {
