@@ -93,21 +93,24 @@ std::string EpsilonFix(Session& session, const fs::path& input, const FixCommand
 }  // namespace
 
 void AddFixCommands(CLI::App& app, Context& context) {
-  AttachCommand(std::make_shared<FixCommand>(app, "epsilon-table", "Epsilon data (*a.dem) to a tab-separated table",
-                                             fix::TableName, EpsilonTable, false),
-                context);
-  AttachCommand(std::make_shared<FixCommand>(app, "fix-epsilon", "Epsilon data (*a.dem) to a SPECFIT .fix file",
-                                             fix::FixName, EpsilonFix, false),
-                context);
+  const auto add = [&](std::shared_ptr<FixCommand> command, const std::string& example) {
+    command->Example(example);
+    AttachCommand(std::move(command), context);
+  };
+  add(std::make_shared<FixCommand>(app, "epsilon-table", "Epsilon data (*a.dem) to a tab-separated table",
+                                   fix::TableName, EpsilonTable, false),
+      "specbridge-cli epsilon-table complexa.dem -o complex_epsilon.txt");
+  add(std::make_shared<FixCommand>(app, "fix-epsilon", "Epsilon data (*a.dem) to a SPECFIT .fix file", fix::FixName,
+                                   EpsilonFix, false),
+      "specbridge-cli fix-epsilon complexa.dem -o complex.fix");
   auto multispec = std::make_shared<FixCommand>(
       app, "fix-multispec", "MultiSpec \"##TITLE\" spectrum to a SPECFIT .fix file (rows; --columns: No.2)",
       fix::FixName, SpectrumConversion(fix::SpectrumKind::kMultiSpecRows, fix::SpectrumKind::kMultiSpecColumns), true);
   multispec->OfferColumns("Column layout (one number per line)");
-  AttachCommand(multispec, context);
-  AttachCommand(
-      std::make_shared<FixCommand>(app, "fix-uvprobe", "UVProbe ASCII export to a SPECFIT .fix file", fix::FixName,
+  add(multispec, "specbridge-cli fix-multispec ligand.asc --concentration 5e-5 -o ligand.fix");
+  add(std::make_shared<FixCommand>(app, "fix-uvprobe", "UVProbe ASCII export to a SPECFIT .fix file", fix::FixName,
                                    SpectrumConversion(fix::SpectrumKind::kUvProbe, fix::SpectrumKind::kUvProbe), true),
-      context);
+      "specbridge-cli fix-uvprobe uvprobe.txt --concentration 2.5e-4 -o uvprobe.fix");
 }
 
 }  // namespace specbridge::cli

@@ -128,8 +128,20 @@ void Session::Commit() {
 
 // --- Command -------------------------------------------------------------------
 
+namespace {
+
+constexpr const char* kExitStatus =
+    "Exit status: 0 every output written, 1 a failure or nothing written, 2 a usage error.";
+
+}  // namespace
+
+void Command::Example(const std::string& invocation) {
+  app_->footer("Example:\n  " + invocation + "\n\n" + kExitStatus);
+}
+
 Command::Command(CLI::App& parent, const std::string& name, const std::string& description)
     : app_(parent.add_subcommand(name, description)) {
+  app_->footer(kExitStatus);
   app_->add_flag("-q,--quiet", quiet_, "Say nothing on success");
   app_->add_flag("-v,--verbose", verbose_, "Also say what was read");
 }
@@ -180,8 +192,10 @@ CLI::Option* Command::BoxAction(const std::string& flag, BoxTexts& boxes, const 
 }
 
 CLI::Option* Command::BoxAssignments(BoxTexts& boxes) {
+  std::string names;
+  for (const BoxTexts::Box& box : boxes.All()) names += (names.empty() ? "" : ", ") + box.name;
   return Action(
-      "--box", "Set box NAME to TEXT, as typing would (repeatable)",
+      "--box", "Set box NAME to TEXT, as typing would (repeatable); NAME is one of " + names,
       [&boxes](Session&, const std::string& assignment) {
         const auto equals = assignment.find('=');
         if (equals == std::string::npos) {

@@ -152,6 +152,8 @@ class Command {
 
   // The CLI11 subcommand, for settings whose order does not matter.
   CLI::App& App() { return *app_; }
+  // One invocation shown at the end of --help, above the exit status.
+  void Example(const std::string& invocation);
 
  protected:
   // An option replayed in command-line order: `--flag VALUE` runs
@@ -168,6 +170,7 @@ class Command {
   CLI::Option* BoxAssignments(BoxTexts& boxes);
   // -o, --output PATH: the final save; Output() holds it.
   CLI::Option* OutputOption(const std::string& description);
+
   const std::optional<std::filesystem::path>& Output() const { return output_; }
 
   // Runs the actions given on the command line, in their order.

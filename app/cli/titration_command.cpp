@@ -68,6 +68,9 @@ TitrationCommand::TitrationCommand(CLI::App& parent)
   App().add_flag("--grid", grid_, "Calculate and print the concentration grid (tab-separated)");
   OutputOption("Calculate and Save the 2D-format file here");
   App().add_option("--kinetics-out", kineticsOut_, "Save_As_Kinetics to this file")->type_name("OUT");
+  Example(
+      "specbridge-cli titration run00.ASC --comment1 \"M + L\" --comment2 \"pH 7\" --v0 2 --vt 0.01 --cm 1e-4 --ch 0 "
+      "--temp 25 --titrant 1:2e-3 --xlow 260 --xhigh 600 -o run.txt");
 }
 
 // A range box typed and left: a refused value restores the box, as in the window.
