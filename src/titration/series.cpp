@@ -255,6 +255,21 @@ void OpenNumbered(const SeriesFolder& folder, TitrationSeries& series, const std
     throw FileError("'" + (directory / (base + "00." + extension)).string() +
                     "' not found: a series starts with file 00");
   }
+  // The series ends at the first missing number, as SPECFIT numbers the
+  // points; files after a gap are most likely a mistake worth a word.
+  int later = 0;
+  std::filesystem::path firstLater;
+  for (int n = count + 1; n < kMaxSpectra; ++n) {
+    auto file = FindSeriesFile(folder, directory, base, n, extension, ownExtension);
+    if (file.empty()) continue;
+    if (later++ == 0) firstLater = std::move(file);
+  }
+  if (later > 0 && message) {
+    message("'" + base + SeriesNumber(count) + "." + extension + "' is missing: the series ends at " +
+            series.FileNames[static_cast<std::size_t>(count - 1)].filename().string() + " and leaves out " +
+            std::to_string(later) + (later == 1 ? " later file, " : " later files, from ") +
+            firstLater.filename().string());
+  }
   if (count == kMaxSpectra) {
     if (const auto extra = FindSeriesFile(folder, directory, base, count, extension, ownExtension); !extra.empty()) {
       throw CapacityError(extra.filename().string() + ": a series holds at most " + std::to_string(kMaxSpectra) +

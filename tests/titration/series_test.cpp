@@ -158,6 +158,13 @@ TEST(TitrationFindSeries, StopsAtTheFirstGap) {
   EXPECT_EQ(o.series.FileCount, 13);
   EXPECT_EQ(o.series.FileNames[12], dir / "sample12.ASC");
   EXPECT_EQ(o.boxes["Edit6"], "13");
+  EXPECT_EQ(o.messages, std::vector<std::string>{"'sample13.ASC' is missing: the series ends at sample12.ASC and "
+                                                 "leaves out 1 later file, sample14.ASC"});
+  WriteSpectrum(dir, "sample20.ASC");
+  o.messages.clear();
+  o.Open(dir / "sample00.ASC");
+  EXPECT_EQ(o.messages, std::vector<std::string>{"'sample13.ASC' is missing: the series ends at sample12.ASC and "
+                                                 "leaves out 2 later files, from sample14.ASC"});
 }
 
 TEST(TitrationFindSeries, ReadsFile100WithItsThreeDigitNumber) {
