@@ -1,6 +1,8 @@
 #include "titration/Unit2.hpp"
 
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -16,6 +18,7 @@
 
 #include "common/output_file.hpp"
 #include "common/text.hpp"
+#include "gui/QtDrop.hpp"
 #include "gui/QtPlot.hpp"
 #include "gui/QtText.hpp"
 
@@ -42,6 +45,7 @@ TForm2::TForm2(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
       files_(dialogs, directories, "*.ASC"),
       picture_(kPlotWidth, kPlotHeight, QImage::Format_RGB32) {
   setObjectName("TForm2");
+  setAcceptDrops(true);
   setWindowTitle(
       "Tool to Generate 2D-Format Files for SPECFIT (X/Z Mode=1 & Model=1) (Especially for Spectrophotometric "
       "Titration Experiments)");
@@ -248,17 +252,31 @@ void TForm2::Paint(const PlotScene& scene) {
 
 void TForm2::Open1Click() {
   const auto chosen = files_.Open({.startIn = StartIn::kCurrentDirectory});
-  if (!chosen) return;
+  if (chosen) OpenFile(*chosen);
+}
+
+void TForm2::dragEnterEvent(QDragEnterEvent* event) {
+  if (DroppedFiles(event->mimeData()).size() == 1) event->acceptProposedAction();
+}
+
+void TForm2::dropEvent(QDropEvent* event) {
+  const auto files = DroppedFiles(event->mimeData());
+  if (files.size() != 1) return;
+  event->acceptProposedAction();
+  RunCommand(dialogs_, [&] { OpenFile(files.front()); });
+}
+
+void TForm2::OpenFile(const std::filesystem::path& chosen) {
   SyncBoxesFromWidgets();
   try {
-    OpenSeries(series_, *chosen, boxes_, lineBuffer_, [this](std::string_view text) { dialogs_.Message(text); });
+    OpenSeries(series_, chosen, boxes_, lineBuffer_, [this](std::string_view text) { dialogs_.Message(text); });
   } catch (const Failure&) {
     ShowLineBuffer();  // the file that failed, for a look
     throw;
   }
   // A "2D" sheet leaves the file names of the series before it.
   inputs_.assign(series_.FileNames.begin(), series_.FileNames.begin() + series_.FileCount);
-  inputs_.push_back(*chosen);
+  inputs_.push_back(chosen);
   ShowBoxes();
   SaveFile_->setText(FromPath(series_.ProposedSaveFile));
   ShowLineBuffer();

@@ -42,6 +42,8 @@ class TForm2 : public QMainWindow {
 
   // "File"
   void Open1Click();
+  // Open without the dialog: the file chosen, or one dropped on the window.
+  void OpenFile(const std::filesystem::path& chosen);
   void Button1Click();  // "Calculate"
   void Save1Click();
   void SaveAsKineticsforTorvelMelquist20031Click();
@@ -59,6 +61,11 @@ class TForm2 : public QMainWindow {
 
   const TitrationSeries& Series() const { return series_; }
   const QImage& Picture() const { return picture_; }
+
+ protected:
+  // A series file dropped on the window opens as if chosen in "Open".
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   QWidget* BuildPlotPanel();

@@ -1,12 +1,17 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QUrl>
 #include <cstdlib>
 
+#include "gui/QtText.hpp"
 #include "gui/gui_support.hpp"
 #include "shell/Unit1.hpp"
 #include "support/test_support.hpp"
@@ -78,6 +83,34 @@ TEST_F(TitrationWindowTest, StartsWithTheDesignTimeTexts) {
   EXPECT_EQ(Text("Edit1"), "200");
   EXPECT_EQ(Text("Edit2"), "800");
   EXPECT_EQ(form_.grab().toImage(), before);
+}
+
+// A file dropped on the window opens its series without a dialog; a drop of
+// two files or of text is not taken.
+TEST_F(TitrationWindowTest, ADroppedSeriesFileOpens) {
+  const auto drop = [this](QMimeData& data) {
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form_, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form_, &drop);
+    return true;
+  };
+  const QUrl file = QUrl::fromLocalFile(FromPath(DataPath("titration/comma/comma01.ASC")));
+  QMimeData two;
+  two.setUrls({file, file});
+  EXPECT_FALSE(drop(two));
+  QMimeData text;
+  text.setText("comma01.ASC");
+  EXPECT_FALSE(drop(text));
+  EXPECT_EQ(form_.Series().FileCount, 0);
+
+  QMimeData one;
+  one.setUrls({file});
+  EXPECT_TRUE(drop(one));
+  EXPECT_TRUE(dialogs_.Requests().empty());
+  EXPECT_EQ(form_.Series().FileCount, 3);
+  EXPECT_EQ(Text("Edit6"), "3");
 }
 
 TEST_F(TitrationWindowTest, OpensCalculatesAndSavesTheSeries) {
