@@ -1,5 +1,7 @@
 #include "sheets/Unit10.hpp"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -14,6 +16,7 @@
 
 #include "common/output_file.hpp"
 #include "common/text.hpp"
+#include "gui/QtDrop.hpp"
 #include "gui/QtPlot.hpp"
 #include "gui/QtText.hpp"
 
@@ -26,6 +29,7 @@ TForm10::TForm10(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent
       set_(std::make_unique<SpectrumSet>()),
       picture_(kPlotWidth, kPlotHeight, QImage::Format_RGB32) {
   setObjectName("TForm10");
+  setAcceptDrops(true);
   setWindowTitle(
       "Converting Spectral Data into Tab-2D (for Shimadzu MultiSpec1500 (*.ASC) and RF5300PC only) (Not for SPECFIT)");
   picture_.fill(Qt::white);
@@ -197,6 +201,23 @@ void TForm10::StringGrid2DblClick() {
   if (cell == nullptr || cell->text().isEmpty()) return;
   const std::filesystem::path path = workingDirectory_ / ToPath(cell->text());
   if (AddSpectrum(*set_, path, FileRead(path))) DrawSpec();
+  RefleshWorkFile();
+}
+
+void TForm10::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFiles(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void TForm10::dropEvent(QDropEvent* event) {
+  const auto files = DroppedFiles(event->mimeData());
+  if (files.empty()) return;
+  event->acceptProposedAction();
+  // Each file on its own: one refused file leaves the others added.
+  bool added = false;
+  for (const std::filesystem::path& path : files) {
+    RunCommand(dialogs_, [&] { added = AddSpectrum(*set_, path, FileRead(path)) || added; });
+  }
+  if (added) DrawSpec();
   RefleshWorkFile();
 }
 

@@ -43,6 +43,11 @@ class TForm10 : public QMainWindow {
   const SpectrumSet& Set() const { return *set_; }
   const QImage& Picture() const { return picture_; }
 
+ protected:
+  // Spectrum files dropped on the window are added as by double-click.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
  private:
   QWidget* BuildLists();
   QWidget* BuildPlotPanel();

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QWidget>
 
 namespace specbridge::test {
@@ -21,6 +25,17 @@ inline void Trigger(const QObject& form, const char* name) {
   ASSERT_NE(action, nullptr);
   ASSERT_TRUE(action->isEnabled()) << name << " is disabled";
   action->trigger();
+}
+
+// Drags `data` onto `window` and drops it there; false when the window
+// refused the drag (and so saw no drop).
+inline bool Drop(QWidget& window, QMimeData& data) {
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &drop);
+  return true;
 }
 
 }  // namespace specbridge::test

@@ -1,7 +1,5 @@
 #include <QApplication>
 #include <QCheckBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -88,14 +86,7 @@ TEST_F(TitrationWindowTest, StartsWithTheDesignTimeTexts) {
 // A file dropped on the window opens its series without a dialog; a drop of
 // two files or of text is not taken.
 TEST_F(TitrationWindowTest, ADroppedSeriesFileOpens) {
-  const auto drop = [this](QMimeData& data) {
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&form_, &enter);
-    if (!enter.isAccepted()) return false;
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&form_, &drop);
-    return true;
-  };
+  const auto drop = [this](QMimeData& data) { return specbridge::test::Drop(form_, data); };
   const QUrl file = QUrl::fromLocalFile(FromPath(DataPath("titration/comma/comma01.ASC")));
   QMimeData two;
   two.setUrls({file, file});

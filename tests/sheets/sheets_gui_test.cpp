@@ -1,9 +1,12 @@
 // The spectral sheet window driven as a user drives it: opened from the main
 // window's Tools menu, files added by double-click, saved through the dialog.
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QUrl>
 
+#include "gui/QtText.hpp"
 #include "gui/gui_support.hpp"
 #include "sheets/Unit10.hpp"
 #include "shell/Unit1.hpp"
@@ -99,6 +102,18 @@ TEST_F(SheetsGuiTest, AddsByDoubleClickAndSavesTheSheet) {
   Trigger(*form_, "Save1");
   EXPECT_EQ(dialogs_.Requests().size(), asked);
   EXPECT_TRUE(dialogs_.AllAnswered());
+}
+
+// Files dropped on the window join the working list; a refused one says why
+// and leaves the others in.
+TEST_F(SheetsGuiTest, DroppedFilesAreAdded) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(FromPath(dir_ / "a01.ASC")), QUrl::fromLocalFile(FromPath(dir_ / "labels.ASC")),
+                QUrl::fromLocalFile(FromPath(dir_ / "a02.ASC"))});
+  ASSERT_TRUE(test::Drop(*form_, data));
+  EXPECT_EQ(Rows("StringGrid1"), (QStringList{"a01.ASC", "a02.ASC"}));
+  EXPECT_EQ(dialogs_.Errors().size(), 1u);
+  EXPECT_TRUE(dialogs_.Requests().empty());
 }
 
 }  // namespace
