@@ -1,6 +1,7 @@
 #include "cli/cli.hpp"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 
 #include "cli/commands.hpp"
 #include "common/errors.hpp"
@@ -64,6 +65,15 @@ int RunCommands(const std::vector<AddCommand>& commands, const std::vector<std::
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {
     app.parse(reversed);
+  } catch (const CLI::ExtrasError&) {
+    // Most often a shell pattern that matched several files: one line for all.
+    std::vector<std::string> extras = app.remaining(true);
+    std::sort(extras.begin(), extras.end());
+    err << "Not expected: " << extras.size() << (extras.size() == 1 ? " more argument" : " more arguments");
+    if (!extras.empty()) err << " (" << extras.front() << (extras.size() > 1 ? " ... " + extras.back() : "") << ")";
+    err << "; this command reads one FILE, so give one (did a shell pattern match several files?)\n"
+        << "Run with --help for more information.\n";
+    return 2;
   } catch (const CLI::ParseError& e) {
     const int code = app.exit(e, out, err);
     return code == 0 ? 0 : 2;
