@@ -108,6 +108,9 @@ ColumnsCommand::ColumnsCommand(CLI::App& parent)
       },
       "OUT");
   OutputOption("A final File -> Save (there is no default: it would replace FILE)");
+  Example(
+      "specbridge-cli columns two_spectra.txt --split --result-col 2 --first-col 1 --op1 '*' --const1 1000 --apply "
+      "--update -o scaled.txt");
   KeepGoingOption();
   App().parse_complete_callback([this] { CheckTreatmentWindow(); });
 }

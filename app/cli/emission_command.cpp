@@ -18,6 +18,9 @@ class EmissionCommand : public ListCommand<EmissionSet> {
   explicit EmissionCommand(CLI::App& parent)
       : ListCommand(parent, "emission",
                     "Emission spectra corrected for the detector's sensitivity by a tungsten-lamp factor", false) {
+    Example(
+        "specbridge-cli emission --read-wdata wlamp.txt --generate --save-wfactor lamp.wfc --select lamp.wfc "
+        "--open em_a.txt --add em_b.txt --apply --save-corrected cor.txt -o all.txt");
     Action(
         "--read-wdata", "Wfactor -> Read_WData: Open FILE as the lamp spectrum (\"\" = cancelled)",
         [this](Session& session, const std::string& file) {

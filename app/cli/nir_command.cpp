@@ -52,6 +52,7 @@ NirCleanCommand::NirCleanCommand(CLI::App& parent)
   CLI::Option* dry = App().add_flag("--dry-run", dryRun_, "Tell what would be done; change nothing");
   yes->excludes(no)->excludes(dry);
   no->excludes(dry);
+  Example("specbridge-cli nir-clean measurements/ --dry-run");
 }
 
 std::vector<fs::path> NirCleanCommand::Pending(Session& session) {

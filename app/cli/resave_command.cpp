@@ -101,6 +101,7 @@ ResaveCommand::ResaveCommand(CLI::App& parent)
       [this](Session& session, const std::string& path) { Step(session, "--save", [&] { Save(session, path); }); },
       "OUT");
   OutputOption("A final File -> Save (default: the last file read followed by \".txt\")");
+  Example("specbridge-cli resave sheet.txt --omit-rows 1-3 --omit-cols 2 -o part.txt");
   KeepGoingOption();
 }
 

@@ -15,7 +15,9 @@ class SheetCommand : public ListCommand<SpectrumSet> {
  public:
   explicit SheetCommand(CLI::App& parent)
       : ListCommand(parent, "sheet",
-                    "Single spectra (##TITLE or comma-column files) side by side in a tab-separated sheet", true) {}
+                    "Single spectra (##TITLE or comma-column files) side by side in a tab-separated sheet", true) {
+    Example("specbridge-cli sheet dye01.ASC dye02.ASC dye03.ASC --down 0 -o dyes.txt");
+  }
 
  private:
   bool ReadSlot(Session& session, SpectrumSet& set, const fs::path& path, int k, bool added) override {

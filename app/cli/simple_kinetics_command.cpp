@@ -86,6 +86,7 @@ SimpleKineticsCommand::SimpleKineticsCommand(CLI::App& parent)
   App().add_flag("--print-boxes", printBoxes_,
                  "On success, print NAME=TEXT for Edit1 ... Edit8, MIN and MAX on stdout");
   OutputOption("Save the 2D-format file here (default: FILE less its last four characters, plus \".txt\")");
+  Example("specbridge-cli simple-kinetics reaction.ASC --min 400 --max 600 -o reaction.txt");
 }
 
 void SimpleKineticsCommand::RuleBox(const char* flag, const char* box, const std::string& description) {
