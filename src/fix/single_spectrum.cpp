@@ -56,7 +56,28 @@ std::optional<SingleSpectrum> ReadMultiSpecSpectrum(const std::vector<std::strin
   return spectrum;
 }
 
+// Another instrument's spectrum would lose its first two points as "headers":
+// refused, naming the layout it looks like.
+void RefuseOtherLayouts(const std::vector<std::string>& lines, const std::string& name) {
+  if (lines.empty()) return;
+  if (formats::IsTitleHeader(lines[0])) {
+    throw FileError(name +
+                    " looks like a MultiSpec \"##TITLE\" spectrum, not a UVProbe export "
+                    "(two header lines, then one wavelength,value line per point)");
+  }
+  bool point = false;
+  try {
+    point = formats::ReadCommaPoint(lines[0]).has_value();
+  } catch (const Failure&) {
+  }
+  if (point) {
+    throw FileError(name + " looks like a comma-column spectrum, not a UVProbe export: line 1 is the point " +
+                    QuoteText(lines[0]) + " where the export has its first header line");
+  }
+}
+
 SingleSpectrum ReadUvProbeSpectrum(const std::vector<std::string>& lines, const std::string& name) {
+  RefuseOtherLayouts(lines, name);
   SingleSpectrum spectrum;
   if (lines.size() < 3) return spectrum;
   const std::size_t n = lines.size() - 2;

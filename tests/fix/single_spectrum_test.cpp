@@ -123,8 +123,18 @@ TEST(FixUvProbe, AFileWithoutAPointGivesNoPoint) {
   EXPECT_EQ(ReadUvProbeSpectrum({"a", "b", "", "1,2"}).Count(), 2);
 }
 
+TEST(FixUvProbe, RefusesTheLayoutOfAnotherInstrument) {
+  EXPECT_THROW_MSG(ReadUvProbeSpectrum({"##TITLE=L", "##JCAMP-DX=4.24", "1,2"}, "l.asc"), FileError,
+                   "l.asc looks like a MultiSpec \"##TITLE\" spectrum, not a UVProbe export (two header lines, then "
+                   "one wavelength,value line per point)");
+  EXPECT_THROW_MSG(ReadUvProbeSpectrum({"250.0,0.3807", "251.0,0.3949", "252.0,0.4080"}, "t.ASC"), FileError,
+                   "t.ASC looks like a comma-column spectrum, not a UVProbe export: line 1 is the point "
+                   "'250.0,0.3807' where the export has its first header line");
+}
+
 TEST(FixUvProbe, RefusesMoreLinesThanASpectrumHolds) {
   std::vector<std::string> lines(100'002, "400,1");
+  lines[0] = lines[1] = "\"header\"";
   EXPECT_EQ(ReadUvProbeSpectrum(lines, "u.txt").Count(), 100'000);
   lines.emplace_back("400,1");
   EXPECT_THROW_MSG(ReadUvProbeSpectrum(lines, "u.txt"), CapacityError,
