@@ -109,9 +109,16 @@ void TitrationCommand::Run(Session& session) {
 }
 
 void TitrationCommand::Calculate(Session& session) {
-  const auto grid = titration::Calculate(boxes_, series_->UsedSpectrumCount);
+  // Comment1 and Temp reach only the written file: --grid alone does not ask for them.
+  BoxTexts guarded = boxes_;
+  if (!Output()) {
+    for (const char* name : {"Comment1", "Temp"}) {
+      if (guarded.IsDefault(name)) guarded.Set(name, "");
+    }
+  }
+  const auto grid = titration::Calculate(guarded, series_->UsedSpectrumCount);
   if (!grid) {
-    const std::string unfilled = DefaultBoxesList(boxes_, {"Comment1", "V0", "Vt", "CM", "CH", "Temp", "No1", "CL1"});
+    const std::string unfilled = DefaultBoxesList(guarded, {"Comment1", "V0", "Vt", "CM", "CH", "Temp", "No1", "CL1"});
     session.Fail("Calculate did nothing: " +
                  (unfilled.empty() ? std::string("the series holds no spectra")
                                    : "these boxes still hold their default text: " + unfilled) +
