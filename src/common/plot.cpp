@@ -48,8 +48,8 @@ void PlotScene::MoveTo(int x, int y) { commands_.push_back({PlotCommand::Kind::M
 
 void PlotScene::LineTo(int x, int y) { commands_.push_back({PlotCommand::Kind::LineTo, x, y, 0, 0, {}, 1}); }
 
-void PlotScene::Ellipse(int x1, int y1, int x2, int y2) {
-  commands_.push_back({PlotCommand::Kind::Ellipse, x1, y1, x2, y2, {}, 1});
+void PlotScene::Ellipse(int x1, int y1, int x2, int y2, Rgb fill) {
+  commands_.push_back({PlotCommand::Kind::Ellipse, x1, y1, x2, y2, fill, 1});
 }
 
 }  // namespace specbridge

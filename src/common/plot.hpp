@@ -59,7 +59,7 @@ struct PlotCommand {
   enum class Kind { FillRect, Pen, MoveTo, LineTo, Ellipse };
   Kind kind = Kind::MoveTo;
   int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // point, or the corners of a rectangle
-  Rgb colour{};
+  Rgb colour{};                        // of a fill, a pen, or inside an ellipse
   int penWidth = 1;
   friend bool operator==(const PlotCommand&, const PlotCommand&) = default;
 };
@@ -72,7 +72,8 @@ class PlotScene {
   void SetPen(Rgb colour, int width = 1);
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
-  void Ellipse(int x1, int y1, int x2, int y2);
+  // An ellipse in the box, outlined with the pen and filled with `fill`.
+  void Ellipse(int x1, int y1, int x2, int y2, Rgb fill = kWhite);
 
   int Width() const { return width_; }
   int Height() const { return height_; }

@@ -29,7 +29,9 @@ void PaintScene(QImage& image, const PlotScene& scene) {
         current = QPoint(c.x1, c.y1);
         break;
       case PlotCommand::Kind::Ellipse:
+        painter.setBrush(colour(c.colour));
         painter.drawEllipse(QRect(QPoint(c.x1, c.y1), QPoint(c.x2 - 1, c.y2 - 1)));
+        painter.setBrush(Qt::NoBrush);
         break;
     }
   }

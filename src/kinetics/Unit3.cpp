@@ -17,8 +17,19 @@
 #include "common/text.hpp"
 #include "gui/QtText.hpp"
 #include "kinetics/Unit4.hpp"
+#include "kinetics/Unit5.hpp"
+#include "kinetics/Unit6.hpp"
 
 namespace specbridge::kinetics {
+namespace {
+
+void ShowWindow(QWidget& window) {
+  window.show();
+  window.raise();
+  window.activateWindow();
+}
+
+}  // namespace
 
 int KineticGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_->RowCount(); }
 
@@ -51,6 +62,8 @@ TForm3::TForm3(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
   setWindowTitle("Generating 2D-Format Files for SPECFIT (kinetic traces; X/Z=2 & Model=4)");
   resize(1180, 760);
   form4_ = new TForm4(converter_, this);
+  form5_ = std::make_unique<TForm5>(*this, views_.Trace());
+  form6_ = std::make_unique<TForm6>(*this, views_.Spectra());
 
   const auto item = [this](QMenu* menu, const char* caption, const char* name, void (TForm3::*handler)()) {
     QAction* action = menu->addAction(caption);
@@ -66,12 +79,12 @@ TForm3::TForm3(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
   QMenu* conditions = menuBar()->addMenu("Conditions");
   conditions->setObjectName("Conditions1");
   item(conditions, "Comments etc.", "Commentsetc1", &TForm3::Commentsetc1Click);
-  // The two views are not built yet.
-  for (const auto& [caption, name] :
-       {std::pair{"Kinetic_Trace", "KineticTrace1"}, std::pair{"Spectral_Features", "SpectralFeatures1"}}) {
+  for (const auto& [caption, name, handler] :
+       {std::tuple{"Kinetic_Trace", "KineticTrace1", &TForm3::KineticTrace1Click},
+        std::tuple{"Spectral_Features", "SpectralFeatures1", &TForm3::SpectralFeatures1Click}}) {
     QAction* view = menuBar()->addAction(caption);
     view->setObjectName(name);
-    view->setEnabled(false);
+    connect(view, &QAction::triggered, this, [this, handler] { Run([&] { (this->*handler)(); }); });
   }
 
   auto* central = new QWidget(this);
@@ -165,8 +178,9 @@ QWidget* TForm3::BuildControls() {
   return panel;
 }
 
-template <class Body>
-void TForm3::Run(Body&& body) {
+TForm3::~TForm3() = default;
+
+void TForm3::RunHandler(const std::function<void()>& body) {
   RunCommand(dialogs_, [&] {
     ReadBoxes();
     body();
@@ -177,6 +191,8 @@ void TForm3::Run(Body&& body) {
 void TForm3::ReadBoxes() {
   ReadBoxTexts(*this, converter_.Boxes());
   form4_->ReadBoxes();
+  form5_->ReadBoxes();
+  form6_->ReadBoxes();
 }
 
 void TForm3::ShowControls() {
@@ -188,6 +204,8 @@ void TForm3::ShowControls() {
     box->setValue(converter_.SpinValue(name));
   }
   model_->Refresh();
+  form5_->ShowControls();
+  form6_->ShowControls();
 }
 
 void TForm3::Open1Click() {
@@ -207,13 +225,21 @@ void TForm3::Save1Click() {
 
 void TForm3::Exit1Click() {
   form4_->hide();
+  form5_->hide();
+  form6_->hide();
   hide();
 }
 
-void TForm3::Commentsetc1Click() {
-  form4_->show();
-  form4_->raise();
-  form4_->activateWindow();
+void TForm3::Commentsetc1Click() { ShowWindow(*form4_); }
+
+void TForm3::KineticTrace1Click() {
+  ShowWindow(*form5_);
+  views_.KineticTrace1Click();
+}
+
+void TForm3::SpectralFeatures1Click() {
+  ShowWindow(*form6_);
+  views_.SpectralFeatures1Click();
 }
 
 void TForm3::Apply1Click() { converter_.Apply1Click(); }

@@ -4,12 +4,15 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "common/dialogs.hpp"
 #include "common/directory_memory.hpp"
 #include "common/file_chooser.hpp"
 #include "kinetics/converter.hpp"
+#include "kinetics/views.hpp"
 
 class QSpinBox;
 class QTableView;
@@ -17,6 +20,8 @@ class QTableView;
 namespace specbridge::kinetics {
 
 class TForm4;
+class TForm5;
+class TForm6;
 
 // StringGrid1: the kinetic data grid as the window shows it, cell by cell on
 // demand, so a grid of 500 x 601 cells opens at once.
@@ -57,12 +62,15 @@ class TForm3 : public QMainWindow {
 
  public:
   TForm3(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent = nullptr);
+  ~TForm3() override;
 
   // Menus.
   void Open1Click();
   void Save1Click();
   void Exit1Click();
   void Commentsetc1Click();
+  void KineticTrace1Click();
+  void SpectralFeatures1Click();
   // Controls.
   void Apply1Click();
   void nmlowExit();
@@ -71,6 +79,14 @@ class TForm3 : public QMainWindow {
 
   KineticConverter& Converter() { return converter_; }
   TForm4& CommentsDialog() { return *form4_; }
+  TForm5& TraceWindow() { return *form5_; }
+  TForm6& SpectraWindow() { return *form6_; }
+
+  // Runs a handler of this window or of a view: the typed texts of all four
+  // windows into the converter and the views, the handler, then every
+  // control, the grid and the pictures back, also after a failure (what the
+  // handler did before it stays).
+  void RunHandler(const std::function<void()>& body);
 
  private:
   QWidget* BuildControls();
@@ -79,7 +95,9 @@ class TForm3 : public QMainWindow {
   // every control and the grid from the converter, also after a failure
   // (what the handler did before it stays).
   template <class Body>
-  void Run(Body&& body);
+  void Run(Body&& body) {
+    RunHandler(body);
+  }
   void ReadBoxes();
   void ShowControls();
 
@@ -91,7 +109,11 @@ class TForm3 : public QMainWindow {
   std::vector<std::filesystem::path> inputs_;
 
   KineticConverter converter_;
+  KineticViews views_{converter_};
   TForm4* form4_ = nullptr;
+  // Windows of their own, not children: their boxes share names with this one's.
+  std::unique_ptr<TForm5> form5_;
+  std::unique_ptr<TForm6> form6_;
   KineticGridModel* model_ = nullptr;
   QTableView* StringGrid1_ = nullptr;
 };

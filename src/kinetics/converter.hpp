@@ -71,6 +71,9 @@ class KineticConverter {
   KineticConverter& operator=(const KineticConverter&) = delete;
 
   const KineticGrid& Grid() const { return grid_; }
+  // The grid for the views' twins of the omitting rules, which mark rows
+  // and then recount (Recount).
+  KineticGrid& RuleGrid() { return grid_; }
   const ReaderState& State() const { return state_; }
   // TForm3: DeadTime, Interval, nmlow, nmhigh, Points, Total, Part.
   BoxTexts& Boxes() { return boxes_; }
@@ -119,9 +122,11 @@ class KineticConverter {
   // order of the report; spin editors give their value.
   std::vector<std::string> ReportLines() const;
 
+  // Part := the kept rows, copied to the trace view's Part.
+  void Recount();
+
  private:
   SpinEdit& MutableSpin(std::string_view name);
-  void Recount();
 
   KineticGrid grid_;
   ReaderState state_;

@@ -3,6 +3,7 @@
 // window's own directory.
 #include <QApplication>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -12,6 +13,8 @@
 #include "gui/gui_support.hpp"
 #include "kinetics/Unit3.hpp"
 #include "kinetics/Unit4.hpp"
+#include "kinetics/Unit5.hpp"
+#include "kinetics/Unit6.hpp"
 #include "support/test_support.hpp"
 
 namespace specbridge::kinetics {
@@ -33,7 +36,10 @@ class KineticWindowTest : public ::testing::Test {
     QApplication::sendEvent(Find<QLineEdit>(form_, box), &out);
   }
   QString Text(const QWidget& form, const char* box) { return Find<QLineEdit>(form, box)->text(); }
-  void Spin(const char* name, int value) { Find<QSpinBox>(form_, name)->setValue(value); }
+  void Spin(const char* name, int value, const QWidget* form = nullptr) {
+    Find<QSpinBox>(form ? *form : form_, name)->setValue(value);
+  }
+  int SpinValue(const QWidget& form, const char* name) { return Find<QSpinBox>(form, name)->value(); }
   void Open(const std::filesystem::path& path) {
     dialogs_.Answer(path);
     Trigger(form_, "Open1");
@@ -69,9 +75,8 @@ TEST_F(KineticWindowTest, StartsWithTheDesignTimeControls) {
   EXPECT_FALSE(Find<QSpinBox>(form_, "SpinEdit5")->isVisibleTo(&form_));
   EXPECT_TRUE(Find<QLineEdit>(form_, "Part")->isReadOnly());
   EXPECT_EQ(Find<QTableView>(form_, "StringGrid1")->model()->rowCount(), 5);
-  // The views come with the next tool; their menus stay disabled.
-  EXPECT_FALSE(Find<QAction>(form_, "KineticTrace1")->isEnabled());
-  EXPECT_FALSE(Find<QAction>(form_, "SpectralFeatures1")->isEnabled());
+  EXPECT_TRUE(Find<QAction>(form_, "KineticTrace1")->isEnabled());
+  EXPECT_TRUE(Find<QAction>(form_, "SpectralFeatures1")->isEnabled());
   EXPECT_EQ(Text(form_.CommentsDialog(), "Temperature"), "Temperature");
 }
 
@@ -135,12 +140,54 @@ TEST_F(KineticWindowTest, KeepsItsOwnDirectory) {
   EXPECT_EQ(directories_.WorkingDirectory(), "");
 }
 
-TEST_F(KineticWindowTest, QuitHidesTheWindowAndTheCommentsDialog) {
+TEST_F(KineticWindowTest, QuitHidesTheWindowTheCommentsDialogAndBothViews) {
   form_.show();
   Trigger(form_, "Commentsetc1");
+  Trigger(form_, "KineticTrace1");
+  Trigger(form_, "SpectralFeatures1");
+  EXPECT_TRUE(form_.TraceWindow().isVisible());
   Trigger(form_, "Exit1");
   EXPECT_FALSE(form_.isVisible());
   EXPECT_FALSE(form_.CommentsDialog().isVisible());
+  EXPECT_FALSE(form_.TraceWindow().isVisible());
+  EXPECT_FALSE(form_.SpectraWindow().isVisible());
+}
+
+TEST_F(KineticWindowTest, TheViewsDrawAndTheirTwinsKeepBothWindowsInStep) {
+  Open(DataPath("kinetics/matrix_20_times.txt"));
+  const TForm5& trace = form_.TraceWindow();
+  const TForm6& spectra = form_.SpectraWindow();
+  Trigger(form_, "KineticTrace1");
+  ASSERT_TRUE(dialogs_.Errors().empty()) << dialogs_.Errors().front();
+  EXPECT_TRUE(trace.isVisible());
+  EXPECT_EQ(trace.windowTitle(), "Kinetic Traces");
+  EXPECT_EQ(Text(trace, "Edit5"), "430");
+  EXPECT_EQ(Text(trace, "Edit1"), "2.00");
+  const QImage picture = Find<QLabel>(trace, "Image1")->pixmap().toImage();
+  EXPECT_EQ(picture.size(), QSize(1021, 581));
+  EXPECT_EQ(picture.pixelColor(0, 300), QColor(0, 0, 255));  // the frame at XLow
+
+  // A cut-off set in the view: the converter counts and shows it at once.
+  Spin("SpinEdit4", 2, &trace);
+  EXPECT_EQ(Text(form_, "Part"), "17");
+  EXPECT_EQ(Text(trace, "Part"), "17");
+  EXPECT_EQ(SpinValue(form_, "SpinEdit4"), 2);
+  EXPECT_EQ(SpinValue(trace, "SpinEdit6"), 2);
+
+  // The converter's skipping policy reaches the spectrum view, which redraws.
+  Trigger(trace, "SpectralFeatures1");
+  EXPECT_TRUE(spectra.isVisible());
+  Spin("SpinEdit2", 2);
+  EXPECT_EQ(SpinValue(spectra, "SpinEdit1"), 2);
+  EXPECT_EQ(Text(spectra, "Points"), "6");
+  EXPECT_EQ(Text(spectra, "Edit2"), "500.00");
+  Type(spectra, "nmhigh", "450");
+  QFocusEvent out(QEvent::FocusOut);
+  QApplication::sendEvent(Find<QLineEdit>(spectra, "nmhigh"), &out);
+  EXPECT_EQ(Text(form_, "nmhigh"), "450");
+  EXPECT_EQ(Text(form_, "Points"), "3");
+  EXPECT_EQ(Text(spectra, "Edit2"), "440.00");
+  EXPECT_TRUE(dialogs_.Errors().empty()) << dialogs_.Errors().front();
 }
 
 }  // namespace
