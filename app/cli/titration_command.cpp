@@ -5,7 +5,11 @@
 
 #include "cli/commands.hpp"
 #include "cli/session.hpp"
+#include "common/errors.hpp"
 #include "titration/titration.hpp"
+#ifdef SPECBRIDGE_PNG
+#include "gui/QtPlot.hpp"
+#endif
 
 namespace specbridge::cli {
 namespace {
@@ -26,7 +30,7 @@ class TitrationCommand : public Command {
   BoxTexts boxes_ = titration::DefaultBoxes();
   std::size_t titrants_ = 0;
   int skip_ = 0;
-  std::string kineticsOut_, times_;
+  std::string kineticsOut_, times_, plotPng_;
   bool grid_ = false;
   // Made by Run: its arrays are large.
   std::unique_ptr<TitrationSeries> series_;
@@ -68,6 +72,7 @@ TitrationCommand::TitrationCommand(CLI::App& parent)
   App().add_flag("--grid", grid_, "Calculate and print the concentration grid (tab-separated)");
   OutputOption("Calculate and Save the 2D-format file here");
   App().add_option("--kinetics-out", kineticsOut_, "Save_As_Kinetics to this file")->type_name("OUT");
+  App().add_option("--plot-png", plotPng_, "Write the window's drawing after Open as a PNG file")->type_name("OUT.png");
   Example(
       "specbridge-cli titration run00.ASC --comment1 \"M + L\" --comment2 \"pH 7\" --v0 2 --vt 0.01 --cm 1e-4 --ch 0 "
       "--temp 25 --titrant 1:2e-3 --xlow 260 --xhigh 600 -o run.txt");
@@ -94,6 +99,13 @@ void TitrationCommand::Run(Session& session) {
   titration::OpenSeries(*series_, file_, boxes_, lineBuffer, session.Warnings());
   session.AddInput(file_);
   for (int k = 0; k < series_->FileCount; ++k) session.AddInput(series_->FileNames[static_cast<std::size_t>(k)]);
+  if (!plotPng_.empty()) {
+#ifdef SPECBRIDGE_PNG
+    session.Save(plotPng_, ScenePng(titration::DrawAfterOpen(*series_, titration::kPlotWidth, titration::kPlotHeight)));
+#else
+    throw FileError("Cannot write the picture " + plotPng_ + ": this specbridge-cli was built without Qt");
+#endif
+  }
   // Ticking "from file" reads the times file at once, as the check box does.
   if (!times_.empty()) timeList_ = titration::ReadTimesFile(session.Read(times_), times_, session.Warnings());
 

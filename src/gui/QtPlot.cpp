@@ -1,5 +1,7 @@
 #include "gui/QtPlot.hpp"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QPainter>
 
 namespace specbridge {
@@ -35,6 +37,17 @@ void PaintScene(QImage& image, const PlotScene& scene) {
         break;
     }
   }
+}
+
+std::string ScenePng(const PlotScene& scene) {
+  QImage image(scene.Width(), scene.Height(), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  PaintScene(image, scene);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 }  // namespace specbridge

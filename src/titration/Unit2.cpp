@@ -25,9 +25,6 @@
 namespace specbridge::titration {
 namespace {
 
-constexpr int kPlotWidth = 691;
-constexpr int kPlotHeight = 521;
-
 QLabel* Caption(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
 
 }  // namespace

@@ -172,6 +172,10 @@ bool AcceptUsedSpectra(TitrationSeries& series, std::string& boxText);  // Edit6
 
 // --- Drawings --------------------------------------------------------------------
 
+// The window's drawing surface.
+inline constexpr int kPlotWidth = 691;
+inline constexpr int kPlotHeight = 521;
+
 // The picture after "Open": starts with the white clear, then frame and curve
 // of every spectrum. A view range of zero width or height throws MathError.
 PlotScene DrawAfterOpen(const TitrationSeries& series, int width, int height);

@@ -2,8 +2,14 @@
 // order, the grid and report outputs, the save guards, and runs that must
 // write nothing at all.
 #include <filesystem>
+#include <set>
+#ifdef SPECBRIDGE_PNG
+#include <QColor>
+#include <QImage>
+#endif
 
 #include "cli/cli_support.hpp"
+#include "common/plot.hpp"
 #include "common/text.hpp"
 #include "support/test_support.hpp"
 
@@ -32,11 +38,21 @@ TEST(KineticsCommand, RunsTheActionsInOrderAndWritesGridAndReport) {
 
 TEST(KineticsCommand, ActionsBeforeTheFileStillRunAfterTheOpen) {
   TempDir dir;
-  const CliResult r = RunCli({"kinetics", "--step", "2", Fixture("blank_table.txt"), "--comments1", "Table D", "-o",
-                              (dir / "o.txt").string()});
+  const CliResult r = RunCli({"kinetics", "--step", "2", Fixture("matrix_20_times.txt"), "--comments1", "Run 20",
+                              "--box", "nmlow=420", "--lower-cut", "3", "--lower-cut", "1", "--upper-cut", "2",
+                              "--upper-cut", "1", "-o", (dir / "o.txt").string()});
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_TRUE(MatchesGolden("kinetics/expected/blank_table.txt", ReadFileBytes(dir / "o.txt")));
+  EXPECT_TRUE(MatchesGolden("kinetics/expected/skipping_and_cut_offs.txt", ReadFileBytes(dir / "o.txt")));
   EXPECT_EQ(r.err, "Wrote " + (dir / "o.txt").string() + "\n");
+}
+
+TEST(KineticsCommand, AStepThatMakesTheSpectrumViewMeetAnEmptyCellFailsTheRun) {
+  TempDir dir;
+  const CliResult r = RunCli(
+      {"kinetics", Fixture("blank_table.txt"), "--step", "2", "--comments1", "x", "-o", (dir / "o.txt").string()});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err, "row 4, column 2: '' is not a valid floating point value\n");
+  EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }
 
 TEST(KineticsCommand, TheFinalSaveSetsTheTemperatureTheReportShows) {
@@ -45,7 +61,7 @@ TEST(KineticsCommand, TheFinalSaveSetsTheTemperatureTheReportShows) {
                               (dir / "o.txt").string(), "--report", (dir / "r.txt").string()});
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_TRUE(MatchesGolden("kinetics/expected/matrix.txt", ReadFileBytes(dir / "o.txt")));
-  EXPECT_THAT(ReadFileBytes(dir / "r.txt"), ::testing::EndsWith("TForm4.Temperature=20\r\n"));
+  EXPECT_THAT(ReadFileBytes(dir / "r.txt"), ::testing::HasSubstr("TForm4.Temperature=20\r\nTForm5."));
   // Three time rows: the message, and the file all the same.
   EXPECT_EQ(r.err, "Time_Column is missing!!!\nWrote " + (dir / "o.txt").string() + "\nWrote " +
                        (dir / "r.txt").string() + "\n");
@@ -124,9 +140,10 @@ TEST(KineticsCommand, ANegativeTextIsGivenWithAnEqualsSign) {
 TEST(KineticsCommand, BoxesAndSpinValues) {
   TempDir dir;
   // A bare name finds the converter's box, then the dialog's; spin values are clamped.
-  const CliResult r = RunCli({"kinetics", Fixture("matrix_20_times.txt"), "--box", "Comments1=Run 20", "--box",
-                              "TForm3.nmhigh=400", "--box", "Part=1234", "--step", "99", "--report",
-                              (dir / "r.txt").string(), "-o", (dir / "o.txt").string()});
+  // The step first: with one wavelength the spectrum view's range would have no width.
+  const CliResult r = RunCli({"kinetics", Fixture("matrix_20_times.txt"), "--box", "Comments1=Run 20", "--step", "99",
+                              "--box", "TForm3.nmhigh=400", "--box", "Part=1234", "--report", (dir / "r.txt").string(),
+                              "-o", (dir / "o.txt").string()});
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_TRUE(MatchesGolden("kinetics/expected/nm_1234.txt", ReadFileBytes(dir / "o.txt")));
   EXPECT_THAT(ReadFileBytes(dir / "r.txt"), ::testing::HasSubstr("TForm3.SpinEdit2=10\r\n"));
@@ -140,10 +157,67 @@ TEST(KineticsCommand, WithoutOutputsItSummarises) {
   EXPECT_EQ(fresh.out, "Total time rows, Part to be saved; Points wavelengths from nmlow to nmhigh nm\n");
 }
 
+TEST(KineticsCommand, TheViewsActionsRunInOrderAndKeepTheTwinsInStep) {
+  TempDir dir;
+  // The trace's cut-off reaches the converter; the spectrum view's step and
+  // limit reach the converter's count, which the report shows.
+  const CliResult r = RunCli({"kinetics", Fixture("matrix_20_times.txt"), "--trace", "--trace-column", "99",
+                              "--trace-upper-cut", "2", "--spectra-step", "2", "--spectra-nmhigh", "450", "--box",
+                              "TForm5.DeadTime=7", "--report", (dir / "r.txt").string()});
+  ASSERT_EQ(r.code, 0) << r.err;
+  const std::string report = ReadFileBytes(dir / "r.txt");
+  for (const char* line :
+       {"TForm3.nmhigh=450", "TForm3.SpinEdit2=2", "TForm3.Points=3", "TForm3.SpinEdit4=2", "TForm3.Part=17",
+        "TForm5.Edit2=17.00", "TForm5.Edit5=510", "TForm5.SpinEdit1=13", "TForm5.DeadTime=7", "TForm5.SpinEdit6=2",
+        "TForm5.Part=17", "TForm6.Edit1=400.00", "TForm6.Edit2=440.00", "TForm6.SpinEdit1=2", "TForm6.Points=3"}) {
+    EXPECT_THAT(report, ::testing::HasSubstr(std::string(line) + "\r\n")) << line;
+  }
+}
+
+TEST(KineticsCommand, AFailedRedrawOfAHiddenViewFailsTheRun) {
+  TempDir dir;
+  const CliResult r = RunCli({"kinetics", Fixture("matrix_flat.txt"), "--comments1", "x", "--save",
+                              (dir / "a.txt").string(), "--lower-cut", "1", "-o", (dir / "b.txt").string()});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err,
+            "Time_Column is missing!!!\nThe plot range has no height (0.5 to 0.5)\nNot written, as the run failed: " +
+                (dir / "a.txt").string() + "\n");
+  EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
+#ifdef SPECBRIDGE_PNG
+std::set<QRgb> Colours(const QImage& image) {
+  std::set<QRgb> colours;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y) & 0xFFFFFF);
+  }
+  return colours;
+}
+
+TEST(KineticsCommand, RendersBothViewsAsPictures) {
+  TempDir dir;
+  const CliResult r = RunCli({"kinetics", Fixture("matrix_20_times.txt"), "--trace", "--spectra", "--trace-png",
+                              (dir / "t.png").string(), "--spectra-png", (dir / "s.png").string()});
+  ASSERT_EQ(r.code, 0) << r.err;
+  const QImage trace(QString::fromStdString((dir / "t.png").string()));
+  EXPECT_EQ(trace.size(), QSize(1021, 581));
+  const std::set<QRgb> traceColours = Colours(trace);
+  for (const QRgb colour : {0xFFFFFFu, 0x0000FFu, 0xFF0000u}) EXPECT_TRUE(traceColours.count(colour)) << colour;
+  const QImage spectra(QString::fromStdString((dir / "s.png").string()));
+  EXPECT_EQ(spectra.size(), QSize(1031, 671));
+  // Twenty spectra: every colour of the table.
+  const std::set<QRgb> spectraColours = Colours(spectra);
+  for (const Rgb c : kCurveColours) EXPECT_TRUE(spectraColours.count(qRgb(c.r, c.g, c.b) & 0xFFFFFF)) << int(c.r);
+}
+#endif
+
 TEST(KineticsCommand, UsageErrors) {
   for (const std::vector<std::string>& args : {std::vector<std::string>{"kinetics", "--box", "Nope=1"},
                                                {"kinetics", "--box", "SpinEdit3=1"},
                                                {"kinetics", "--box", "nmlow"},
+                                               {"kinetics", "--box", "TForm5.SpinEdit1=3"},
+                                               {"kinetics", "--box", "TForm6.Edit5=3"},
+                                               {"kinetics", "--trace-png", "a", "--trace-png", "b"},
                                                {"kinetics", "--unit", "x"},
                                                {"kinetics", "-o", "a", "-o", "b"},
                                                {"kinetics", "--report", "a", "--report", "b"},
