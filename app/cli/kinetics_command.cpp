@@ -163,6 +163,9 @@ KineticsCommand::KineticsCommand(CLI::App& parent)
   App()
       .add_option("--spectra-png", spectraPng_, "Write the spectrum view's picture after all actions")
       ->type_name("OUT.png");
+  Example(
+      "specbridge-cli kinetics run.ASC --comments1 \"A -> B\" --temperature 25 --apply --nmlow 410 --step 2 "
+      "--unit 3 --lower-cut 1 -o run.txt");
 }
 
 void KineticsCommand::ViewTypeAction(const char* flag, bool trace, const char* box, const std::string& description) {
