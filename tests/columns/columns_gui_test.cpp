@@ -22,15 +22,13 @@ namespace fs = std::filesystem;
 using test::Find;
 using test::Trigger;
 
-class ColumnsGuiTest : public ::testing::Test {
+class ColumnsGuiTest : public test::FolderTest {
  protected:
   void SetUp() override {
-    start_ = fs::current_path();
     ASSERT_NE(sheet_, nullptr);
     ASSERT_NE(table_, nullptr);
     ASSERT_NE(math_, nullptr);
   }
-  void TearDown() override { fs::current_path(start_); }
 
   fs::path Input(std::string_view bytes) const { return dir_.Write("sheet.txt", bytes); }
   void Open(const fs::path& path) {
@@ -53,8 +51,6 @@ class ColumnsGuiTest : public ::testing::Test {
   void Type(const char* box, const char* text) { Find<QLineEdit>(*math_, box)->setText(text); }
   void Apply() { Find<QPushButton>(*math_, "Apply")->click(); }
 
-  fs::path start_;
-  test::TempDir dir_;
   ScriptedDialogs dialogs_;
   DirectoryMemory directories_{(fs::create_directories(dir_ / "start"), dir_ / "start")};
   shell::TForm1 main_{directories_, dialogs_};

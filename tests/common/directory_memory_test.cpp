@@ -7,13 +7,7 @@
 namespace specbridge {
 namespace {
 
-class DirectoryMemoryTest : public ::testing::Test {
- protected:
-  void SetUp() override { start_ = std::filesystem::current_path(); }
-  void TearDown() override { std::filesystem::current_path(start_); }
-  test::TempDir dir_;
-  std::filesystem::path start_;
-};
+using DirectoryMemoryTest = test::FolderTest;
 
 TEST_F(DirectoryMemoryTest, FirstRunCreatesDirinfWithTheChosenDirectory) {
   DirectoryMemory memory(dir_.Path());

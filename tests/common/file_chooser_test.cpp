@@ -7,18 +7,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FileChooserTest : public ::testing::Test {
+class FileChooserTest : public test::FolderTest {
  protected:
   void SetUp() override {
-    start_ = fs::current_path();
     fs::create_directories(data_);
     fs::create_directories(other_);
   }
-  void TearDown() override { fs::current_path(start_); }
   std::string Dirinf() const { return fs::exists(root_ / "dirinf") ? test::Slurp(root_ / "dirinf") : "(none)"; }
 
-  fs::path start_;
-  test::TempDir dir_;
   fs::path root_ = dir_.Path();
   fs::path data_ = dir_ / "data";
   fs::path other_ = dir_ / "other";

@@ -144,5 +144,20 @@ TEST(OutputFile, AFailedWriteLeavesTheTargetAndNoTemporaryFile) {
   EXPECT_EQ(FilesIn(dir.Path()), 1U);
 }
 
+// The rename that puts a staged file in place can fail as well (here the
+// target became a directory in the meantime, as another program may do):
+// the message names the target, the directory is untouched and the staged
+// bytes are gone.
+TEST(OutputFile, AFailedRenameLeavesTheTargetAndNoTemporaryFile) {
+  test::TempDir dir;
+  StagedFile staged(dir / "out.txt", "new");
+  EXPECT_EQ(FilesIn(dir.Path()), 1U);  // the staged file
+  fs::create_directory(dir / "out.txt");
+  dir.Write("out.txt/inside", "kept");
+  EXPECT_THROW_MSG(staged.Publish(), FileError, "Cannot replace '" + (dir / "out.txt").string() + "': Is a directory");
+  EXPECT_EQ(test::Slurp(dir / "out.txt" / "inside"), "kept");
+  EXPECT_EQ(FilesIn(dir.Path()), 1U);
+}
+
 }  // namespace
 }  // namespace specbridge

@@ -13,20 +13,19 @@ using ::testing::HasSubstr;
 
 using test::RunCli;
 
-class FixCliTest : public ::testing::Test {
+class FixCliTest : public test::FolderTest {
  protected:
   // A fixture copied into the temporary directory under `name`.
   std::string Input(const char* fixture, const char* name) const {
-    const fs::path path = dir_ / name;
-    fs::copy_file(test::DataPath(std::string("fix/") + fixture), path);
-    return path.string();
+    return FolderTest::Input(std::string("fix/") + fixture, name).string();
   }
   std::string Fifo(const char* name) const {
     EXPECT_EQ(::mkfifo((dir_ / name).c_str(), 0600), 0);
     return (dir_ / name).string();
   }
-  std::string Golden(const char* name) const { return test::Slurp(test::DataPath(std::string("fix/") + name)); }
-  test::TempDir dir_;
+  static ::testing::AssertionResult Golden(const char* name, const fs::path& path) {
+    return test::MatchesGolden(std::string("fix/") + name, test::Slurp(path));
+  }
 };
 
 TEST_F(FixCliTest, WritesEachInputBesideItselfUnderItsProposedName) {
@@ -34,13 +33,13 @@ TEST_F(FixCliTest, WritesEachInputBesideItselfUnderItsProposedName) {
   const std::string second = Input("one_wavelengtha.dem", "seconda.dem");
   const test::CliResult table = RunCli({"epsilon-table", first, second});
   EXPECT_EQ(table.code, 0) << table.err;
-  EXPECT_EQ(test::Slurp(dir_ / "firsta"), Golden("two_spectra.table"));
-  EXPECT_EQ(test::Slurp(dir_ / "seconda"), Golden("one_wavelength.table"));
+  EXPECT_TRUE(Golden("two_spectra.table", dir_ / "firsta"));
+  EXPECT_TRUE(Golden("one_wavelength.table", dir_ / "seconda"));
   EXPECT_THAT(table.err, HasSubstr("Wrote " + (dir_ / "seconda").string()));
 
   const test::CliResult fix = RunCli({"fix-epsilon", first});
   EXPECT_EQ(fix.code, 0) << fix.err;
-  EXPECT_EQ(test::Slurp(dir_ / "firsta.fix"), Golden("two_spectra.fix"));
+  EXPECT_TRUE(Golden("two_spectra.fix", dir_ / "firsta.fix"));
 }
 
 TEST_F(FixCliTest, SpectrumCommandsTakeTheConcentrationAsTyped) {
@@ -61,7 +60,7 @@ TEST_F(FixCliTest, SpectrumCommandsTakeTheConcentrationAsTyped) {
   for (const Case& c : cases) {
     const test::CliResult result = RunCli(c.args);
     EXPECT_EQ(result.code, 0) << result.err;
-    EXPECT_EQ(test::Slurp(dir_ / c.output), Golden(c.golden)) << c.output;
+    EXPECT_TRUE(Golden(c.golden, dir_ / c.output)) << c.output;
   }
 }
 
@@ -121,7 +120,7 @@ TEST_F(FixCliTest, CrOnlyInputsAndANulByte) {
   const std::string crOnly = dir_.Write("cra.dem", test::WithLineEnds(bytes, "\r")).string();
   const test::CliResult table = RunCli({"epsilon-table", crOnly});
   EXPECT_EQ(table.code, 0) << table.err;
-  EXPECT_EQ(test::Slurp(dir_ / "cra"), Golden("two_spectra.table"));
+  EXPECT_TRUE(Golden("two_spectra.table", dir_ / "cra"));
 
   const std::string cut = dir_.Write("cut.txt",
                                      "a\r\nb\r\n400,1\r\n\0"

@@ -13,20 +13,16 @@ namespace {
 namespace fs = std::filesystem;
 using test::MatchesGolden;
 
-class FixCommandsTest : public ::testing::Test {
+class FixCommandsTest : public test::FolderTest {
  protected:
   void SetUp() override {
-    start_ = fs::current_path();
     fs::create_directories(data_);
     fs::create_directories(out_);
   }
-  void TearDown() override { fs::current_path(start_); }
 
   // A fixture of tests/data/fix under another name in the data directory.
   fs::path Input(const char* fixture, const char* name) const {
-    const fs::path path = data_ / name;
-    fs::copy_file(test::DataPath(std::string("fix/") + fixture), path, fs::copy_options::overwrite_existing);
-    return path;
+    return FolderTest::Input(std::string("fix/") + fixture, data_ / name);
   }
   static fs::path Write(const fs::path& path, std::string_view bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -40,8 +36,6 @@ class FixCommandsTest : public ::testing::Test {
     return names;
   }
 
-  fs::path start_;
-  test::TempDir dir_;
   fs::path root_ = dir_ / "start";
   fs::path data_ = dir_ / "data";
   fs::path out_ = dir_ / "out";

@@ -14,20 +14,16 @@ namespace {
 namespace fs = std::filesystem;
 using test::Find;
 
-class FixGuiTest : public ::testing::Test {
+class FixGuiTest : public test::FolderTest {
  protected:
-  void SetUp() override {
-    start_ = fs::current_path();
-    fs::create_directories(root_);
-  }
-  void TearDown() override { fs::current_path(start_); }
+  void SetUp() override { fs::create_directories(root_); }
 
   fs::path Input(const char* fixture, const char* name) const {
-    const fs::path path = dir_ / name;
-    fs::copy_file(test::DataPath(std::string("fix/") + fixture), path);
-    return path;
+    return FolderTest::Input(std::string("fix/") + fixture, name);
   }
-  std::string Golden(const char* name) const { return test::Slurp(test::DataPath(std::string("fix/") + name)); }
+  static ::testing::AssertionResult Golden(const char* name, const fs::path& path) {
+    return test::MatchesGolden(std::string("fix/") + name, test::Slurp(path));
+  }
 
   // The dialog that a menu item shows.
   ConcentrationForm* Show(const char* item, const char* form) {
@@ -46,8 +42,6 @@ class FixGuiTest : public ::testing::Test {
     b->click();
   }
 
-  fs::path start_;
-  test::TempDir dir_;
   fs::path root_ = dir_ / "start";
   ScriptedDialogs dialogs_;
   DirectoryMemory directories_{(fs::create_directories(dir_ / "start"), dir_ / "start")};
@@ -103,7 +97,7 @@ TEST_F(FixGuiTest, OkConvertsAndHidesAndTheBoxKeepsItsText) {
   Press(*dialog, "Button1");
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_TRUE(dialogs_.Errors().empty()) << dialogs_.Errors().front();
-  EXPECT_EQ(test::Slurp(dir_ / "out.fix"), Golden("thousands_comma.fix"));
+  EXPECT_TRUE(Golden("thousands_comma.fix", dir_ / "out.fix"));
   EXPECT_EQ(dialogs_.Requests()[1].dialog.fileName, (dir_ / "uv.fix").string());
   // The hidden memo holds the file as loaded.
   EXPECT_TRUE(Find<QPlainTextEdit>(window_, "Memo1")->toPlainText().startsWith("\"sample.spc - RawData\""));
@@ -175,8 +169,8 @@ TEST_F(FixGuiTest, TheEpsilonItemsConvertAtOnce) {
   dialogs_.Answer(dir_ / "eps.fix");
   test::Trigger(window_, "Generating1");
   EXPECT_TRUE(dialogs_.Errors().empty());
-  EXPECT_EQ(test::Slurp(dir_ / "table"), Golden("two_spectra.table"));
-  EXPECT_EQ(test::Slurp(dir_ / "eps.fix"), Golden("two_spectra.fix"));
+  EXPECT_TRUE(Golden("two_spectra.table", dir_ / "table"));
+  EXPECT_TRUE(Golden("two_spectra.fix", dir_ / "eps.fix"));
   EXPECT_EQ(test::Slurp(root_ / "dirinf"), dir_.Path().string() + "\r\n");
 
   // A failure is shown, not thrown.

@@ -14,12 +14,8 @@ namespace {
 
 using test::Find;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::FolderTest {
  protected:
-  void SetUp() override { start_ = std::filesystem::current_path(); }
-  void TearDown() override { std::filesystem::current_path(start_); }
-  std::filesystem::path start_;
-  test::TempDir dir_;
   DirectoryMemory directories_{dir_.Path()};
   ScriptedDialogs dialogs_;
 };

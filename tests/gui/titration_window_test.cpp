@@ -22,11 +22,8 @@ namespace {
 using specbridge::test::DataPath;
 using specbridge::test::Find;
 
-class TitrationWindowTest : public ::testing::Test {
+class TitrationWindowTest : public specbridge::test::FolderTest {
  protected:
-  void SetUp() override { start_ = std::filesystem::current_path(); }
-  void TearDown() override { std::filesystem::current_path(start_); }
-
   void Type(const char* box, const char* text) { Find<QLineEdit>(form_, box)->setText(text); }
   QString Text(const char* box) { return Find<QLineEdit>(form_, box)->text(); }
   // Typing and leaving the box.
@@ -47,8 +44,6 @@ class TitrationWindowTest : public ::testing::Test {
     }
   }
 
-  std::filesystem::path start_;
-  specbridge::test::TempDir dir_;
   DirectoryMemory directories_{dir_.Path()};
   ScriptedDialogs dialogs_;
   TForm2 form_{directories_, dialogs_};

@@ -18,11 +18,8 @@ using test::Find;
 using test::MatchesGolden;
 using test::Slurp;
 
-class NirWindowTest : public ::testing::Test {
+class NirWindowTest : public test::FolderTest {
  protected:
-  void SetUp() override { start_ = fs::current_path(); }
-  void TearDown() override { fs::current_path(start_); }
-
   fs::path Copy(const char* fixture, const char* name) const {
     const fs::path path = data_ / name;
     fs::copy_file(test::DataPath(std::string("nir/") + fixture), path);
@@ -49,8 +46,6 @@ class NirWindowTest : public ::testing::Test {
     return shown.join('\n');
   }
 
-  fs::path start_;
-  test::TempDir dir_;
   fs::path data_ = (fs::create_directories(dir_ / "data"), dir_ / "data");
   fs::path root_ = (fs::create_directories(dir_ / "start"), dir_ / "start");
   DirectoryMemory directories_{root_};

@@ -19,11 +19,8 @@ namespace fs = std::filesystem;
 using test::Find;
 using test::MatchesGolden;
 
-class ResaveWindowTest : public ::testing::Test {
+class ResaveWindowTest : public test::FolderTest {
  protected:
-  void SetUp() override { start_ = fs::current_path(); }
-  void TearDown() override { fs::current_path(start_); }
-
   TForm8* Tool() { return Find<TForm8>(main_, "TForm8"); }
   QTableView* Grid() { return Find<QTableView>(*Tool(), "StringGrid1"); }
   QString Cell(int column, int row) { return Grid()->model()->index(row, column).data().toString(); }
@@ -42,8 +39,6 @@ class ResaveWindowTest : public ::testing::Test {
     }
   }
 
-  fs::path start_;
-  test::TempDir dir_;
   fs::path root_ = (fs::create_directories(dir_ / "start"), dir_ / "start");
   DirectoryMemory directories_{root_};
   ScriptedDialogs dialogs_;

@@ -16,11 +16,8 @@ using specbridge::test::Find;
 using specbridge::test::Slurp;
 using specbridge::test::Trigger;
 
-class SimpleKineticsWindowTest : public ::testing::Test {
+class SimpleKineticsWindowTest : public test::FolderTest {
  protected:
-  void SetUp() override { start_ = std::filesystem::current_path(); }
-  void TearDown() override { std::filesystem::current_path(start_); }
-
   void Type(const char* box, const char* text) { Find<QLineEdit>(form_, box)->setText(text); }
   std::string Text(const char* box) { return Find<QLineEdit>(form_, box)->text().toStdString(); }
   void Open(const std::filesystem::path& path) {
@@ -28,8 +25,6 @@ class SimpleKineticsWindowTest : public ::testing::Test {
     Trigger(form_, "Open1");
   }
 
-  std::filesystem::path start_;
-  specbridge::test::TempDir dir_;
   DirectoryMemory directories_{dir_.Path()};
   ScriptedDialogs dialogs_;
   TForm7 form_{directories_, dialogs_};

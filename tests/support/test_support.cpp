@@ -76,6 +76,18 @@ std::filesystem::path TempDir::Write(std::string_view name, std::string_view byt
   return path;
 }
 
+FolderTest::~FolderTest() {
+  std::error_code ec;
+  std::filesystem::current_path(start_, ec);
+}
+
+std::filesystem::path FolderTest::Input(std::string_view relative, const std::filesystem::path& target) const {
+  const std::filesystem::path path = dir_.Path() / target;
+  std::filesystem::create_directories(path.parent_path());
+  std::filesystem::copy_file(DataPath(relative), path, std::filesystem::copy_options::overwrite_existing);
+  return path;
+}
+
 std::string Slurp(const std::filesystem::path& path) { return ReadFileBytes(path); }
 
 std::string WithLineEnds(std::string_view text, std::string_view end) {

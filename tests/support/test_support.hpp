@@ -47,6 +47,21 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// A test that works in the fresh folder `dir_`. What it runs may change the
+// current directory (as "Open" and "Save" do); the folder it started in is
+// current again afterwards.
+class FolderTest : public ::testing::Test {
+ protected:
+  ~FolderTest() override;
+
+  // Copies the fixture `relative` of the data folder to `target` (a name in
+  // `dir_`, or a whole path) and returns the copy's path.
+  std::filesystem::path Input(std::string_view relative, const std::filesystem::path& target) const;
+
+  const std::filesystem::path start_ = std::filesystem::current_path();
+  TempDir dir_;
+};
+
 // `text` with every line end (CR LF, lone CR, LF) written as `end`.
 std::string WithLineEnds(std::string_view text, std::string_view end);
 
