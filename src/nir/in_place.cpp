@@ -17,7 +17,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+// Appended piece by piece, as below: GCC 12 at -O3 misreads "'" + text + "'"
+// as an overlapping copy (-Wrestrict).
+std::string Quoted(const fs::path& path) {
+  std::string quoted = "'";
+  quoted.append(path.string()).append("'");
+  return quoted;
+}
 
 int Injected(const Faults* faults, Step step) { return faults != nullptr && faults->fail ? faults->fail(step) : 0; }
 
@@ -121,8 +127,12 @@ class Staged {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; fd_ < 0; ++attempt) {
       fs::path name = target;
-      name.replace_filename("." + target.filename().string() + "." + std::to_string(::getpid()) + "." +
-                            std::to_string(counter++) + ".tmp");
+      // Appended piece by piece: GCC 12 at -O3 misreads the chained "+" as an
+      // overlapping copy (-Wrestrict).
+      std::string temporary = ".";
+      temporary.append(target.filename().string()).append(".").append(std::to_string(::getpid()));
+      temporary.append(".").append(std::to_string(counter++)).append(".tmp");
+      name.replace_filename(temporary);
       fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd_ >= 0) {
         named_ = name;
