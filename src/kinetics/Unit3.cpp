@@ -1,11 +1,11 @@
 #include "kinetics/Unit3.hpp"
 
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -15,6 +15,7 @@
 
 #include "common/output_file.hpp"
 #include "common/text.hpp"
+#include "gui/QtExitEdit.hpp"
 #include "gui/QtText.hpp"
 #include "kinetics/Unit4.hpp"
 #include "kinetics/Unit5.hpp"
@@ -45,12 +46,6 @@ QVariant KineticGridModel::data(const QModelIndex& index, int role) const {
 void KineticGridModel::Refresh() {
   beginResetModel();
   endResetModel();
-}
-
-void LimitEdit::focusOutEvent(QFocusEvent* event) {
-  QLineEdit::focusOutEvent(event);
-  if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) return;
-  emit Exited();
 }
 
 TForm3::TForm3(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
@@ -145,11 +140,11 @@ QWidget* TForm3::BuildControls() {
   QGridLayout* wavelengths = group("Wavelength_Settings", "GroupBox2");
   wavelengths->addWidget(new QLabel("Wavelength Range"), 0, 0, 1, 4);
   for (const auto& [name, column] : {std::pair{"nmlow", 0}, std::pair{"nmhigh", 2}}) {
-    auto* limit = new LimitEdit(panel);
+    auto* limit = new ExitEdit(panel);
     limit->setObjectName(name);
     limit->setFixedWidth(80);
     const bool low = column == 0;
-    connect(limit, &LimitEdit::Exited, this, [this, low] { Run([&] { low ? nmlowExit() : nmhighExit(); }); });
+    connect(limit, &ExitEdit::Exited, this, [this, low] { Run([&] { low ? nmlowExit() : nmhighExit(); }); });
     wavelengths->addWidget(limit, 1, column);
   }
   wavelengths->addWidget(new QLabel("___"), 1, 1);

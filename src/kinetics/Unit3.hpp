@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <filesystem>
 #include <functional>
@@ -38,20 +37,6 @@ class KineticGridModel : public QAbstractTableModel {
 
  private:
   const KineticGrid* grid_;
-};
-
-// A limit box that acts when the user leaves it, not when a menu opens.
-class LimitEdit : public QLineEdit {
-  Q_OBJECT
-
- public:
-  using QLineEdit::QLineEdit;
-
- signals:
-  void Exited();
-
- protected:
-  void focusOutEvent(QFocusEvent* event) override;
 };
 
 // The kinetic-trace converter: opens a time-resolved series in one of five

@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "gui/QtExitEdit.hpp"
 #include "gui/QtPlot.hpp"
 #include "gui/QtText.hpp"
 #include "kinetics/Unit3.hpp"
@@ -68,7 +69,7 @@ void KineticViewWindow::ShowControls() {
 void KineticViewWindow::Run(const std::function<void()>& body) { form3_.RunHandler(body); }
 
 QLineEdit* KineticViewWindow::AddBox(const char* name, int width, bool readOnly) {
-  auto* box = readOnly ? new QLineEdit(this) : new LimitEdit(this);
+  auto* box = readOnly ? new QLineEdit(this) : new ExitEdit(this);
   box->setObjectName(name);
   box->setFixedWidth(width);
   box->setReadOnly(readOnly);

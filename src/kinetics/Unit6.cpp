@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QSpinBox>
 
+#include "gui/QtExitEdit.hpp"
 #include "kinetics/Unit3.hpp"
 
 namespace specbridge::kinetics {
@@ -25,9 +26,9 @@ TForm6::TForm6(TForm3& converterWindow, SpectraView& view)
   auto* wavelengths = new QGridLayout(group);
   wavelengths->addWidget(new QLabel("Wavelength Range", this), 0, 0, 1, 4);
   for (const auto& [name, column] : {std::pair{"nmlow", 0}, std::pair{"nmhigh", 2}}) {
-    auto* limit = static_cast<LimitEdit*>(AddBox(name, 80, false));
+    auto* limit = static_cast<ExitEdit*>(AddBox(name, 80, false));
     const bool low = column == 0;
-    connect(limit, &LimitEdit::Exited, this,
+    connect(limit, &ExitEdit::Exited, this,
             [this, low] { Run([&] { low ? view_.nmlowExit() : view_.nmhighExit(); }); });
     wavelengths->addWidget(limit, 1, column);
   }

@@ -3,8 +3,6 @@
 #include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFocusEvent>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,7 +17,9 @@
 #include "common/output_file.hpp"
 #include "common/text.hpp"
 #include "gui/QtDrop.hpp"
+#include "gui/QtExitEdit.hpp"
 #include "gui/QtPlot.hpp"
+#include "gui/QtPlotPanel.hpp"
 #include "gui/QtText.hpp"
 
 namespace specbridge::titration {
@@ -28,13 +28,6 @@ namespace {
 QLabel* Caption(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
 
 }  // namespace
-
-void ExitEdit::focusOutEvent(QFocusEvent* event) {
-  QLineEdit::focusOutEvent(event);
-  // Opening a menu or switching windows does not leave the box.
-  if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) return;
-  emit Exited();
-}
 
 TForm2::TForm2(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent, Qt::Window),
@@ -105,36 +98,20 @@ QLineEdit* TForm2::AddBox(const char* name, int width) {
 }
 
 QWidget* TForm2::BuildPlotPanel() {
-  auto* panel = new QWidget(this);
-  auto* grid = new QGridLayout(panel);
-  auto* black = new QFrame(panel);
-  black->setObjectName("Panel1");
-  black->setAutoFillBackground(true);
-  black->setPalette(QPalette(Qt::black));
-  auto* stack = new QGridLayout(black);
-  stack->setContentsMargins(4, 4, 4, 4);
-  Image1_ = new QLabel(black);
-  Image1_->setObjectName("Image1");
-  Image1_->setFixedSize(kPlotWidth, kPlotHeight);
-  StringGrid2_ = new QTableWidget(0, 1, black);
+  QLineEdit* yHigh = AddBox("Edit4", 56);
+  QLineEdit* yLow = AddBox("Edit3", 56);
+  QLineEdit* xLow = AddBox("Edit1", 90);
+  QLineEdit* xHigh = AddBox("Edit2", 90);
+  const PlotPanel plot = specbridge::BuildPlotPanel(this, QSize(kPlotWidth, kPlotHeight), {xLow, xHigh, yLow, yHigh});
+  Image1_ = plot.image;
+  StringGrid2_ = new QTableWidget(0, 1, plot.image->parentWidget());
   StringGrid2_->setObjectName("StringGrid2");
   StringGrid2_->horizontalHeader()->hide();
   StringGrid2_->setColumnWidth(0, 610);
   StringGrid2_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   StringGrid2_->hide();
   // The buffer lies over the plot when shown.
-  stack->addWidget(Image1_, 0, 0);
-  stack->addWidget(StringGrid2_, 0, 0);
-
-  QLineEdit* yHigh = AddBox("Edit4", 56);
-  QLineEdit* yLow = AddBox("Edit3", 56);
-  QLineEdit* xLow = AddBox("Edit1", 90);
-  QLineEdit* xHigh = AddBox("Edit2", 90);
-  grid->addWidget(yHigh, 0, 0, Qt::AlignTop);
-  grid->addWidget(yLow, 1, 0, Qt::AlignBottom);
-  grid->addWidget(black, 0, 1, 2, 2);
-  grid->addWidget(xLow, 2, 1, Qt::AlignLeft);
-  grid->addWidget(xHigh, 2, 2, Qt::AlignRight);
+  plot.surface->addWidget(StringGrid2_, 0, 0);
   connect(static_cast<ExitEdit*>(xLow), &ExitEdit::Exited, this,
           [this] { RunCommand(dialogs_, [&] { Edit1Exit(); }); });
   connect(static_cast<ExitEdit*>(xHigh), &ExitEdit::Exited, this,
@@ -143,7 +120,7 @@ QWidget* TForm2::BuildPlotPanel() {
           [this] { RunCommand(dialogs_, [&] { Edit3Exit(); }); });
   connect(static_cast<ExitEdit*>(yHigh), &ExitEdit::Exited, this,
           [this] { RunCommand(dialogs_, [&] { Edit4Exit(); }); });
-  return panel;
+  return plot.widget;
 }
 
 QWidget* TForm2::BuildBoxes() {

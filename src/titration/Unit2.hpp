@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <vector>
 
@@ -10,26 +9,12 @@
 #include "titration/titration.hpp"
 
 class QCheckBox;
+class QLineEdit;
 class QLabel;
 class QSpinBox;
 class QTableWidget;
 
 namespace specbridge::titration {
-
-// An edit box that reports the loss of the input focus, whether or not its
-// text changed (the range boxes act on every exit).
-class ExitEdit : public QLineEdit {
-  Q_OBJECT
-
- public:
-  using QLineEdit::QLineEdit;
-
- signals:
-  void Exited();
-
- protected:
-  void focusOutEvent(QFocusEvent* event) override;
-};
 
 // The titration window: opens a numbered series, calculates the
 // concentrations, writes the SPECFIT 2D-format file and the kinetics export,
