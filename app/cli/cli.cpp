@@ -26,7 +26,8 @@ CLI::App* FindCommand(CLI::App& app, const std::string& name) {
 // One entry per tool, in the order of the main window's menus.
 const std::vector<AddCommand> kCommands = {AddTitrationCommand, AddKineticsCommand, AddSimpleKineticsCommand,
                                            AddFixCommands,      AddSheetCommand,    AddEmissionCommand,
-                                           AddNirCleanCommand,  AddResaveCommand,   AddColumnsCommand};
+                                           AddNirCleanCommand,  AddResaveCommand,   AddColumnsCommand,
+                                           AddInspectCommand,   AddBatchCommand};
 
 }  // namespace
 

@@ -33,4 +33,10 @@ void AddNirCleanCommand(CLI::App& app, Context& context);
 // resave.
 void AddResaveCommand(CLI::App& app, Context& context);
 
+// inspect.
+void AddInspectCommand(CLI::App& app, Context& context);
+
+// batch.
+void AddBatchCommand(CLI::App& app, Context& context);
+
 }  // namespace specbridge::cli

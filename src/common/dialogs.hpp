@@ -29,6 +29,12 @@ class Dialogs {
   // The chosen path, or nothing when the user cancelled.
   virtual std::optional<std::filesystem::path> Open(FileDialog& dialog) = 0;
   virtual std::optional<std::filesystem::path> Save(FileDialog& dialog) = 0;
+  // Several files at once; none when the user cancelled. Without a dialog of
+  // its own this is the one-file Open.
+  virtual std::vector<std::filesystem::path> OpenMany(FileDialog& dialog) {
+    auto chosen = Open(dialog);
+    return chosen ? std::vector<std::filesystem::path>{std::move(*chosen)} : std::vector<std::filesystem::path>{};
+  }
   // A plain message box with an OK button (the tools' own messages).
   virtual void Message(std::string_view text) = 0;
   // The message of a failed command.

@@ -35,6 +35,15 @@ std::optional<std::filesystem::path> FileChooser::Open(const OpenRequest& reques
   return chosen;
 }
 
+std::vector<std::filesystem::path> FileChooser::OpenMany(const OpenRequest& request) {
+  open_.initialDirectory = StartDirectory(request.startIn, open_);
+  open_.fileName.clear();
+  open_.filter = request.filter ? std::string(*request.filter) : openFilter_;
+  auto chosen = dialogs_.OpenMany(open_);
+  if (!chosen.empty() && request.remember) directories_.RememberDirectory(chosen.front(), &open_, &save_);
+  return chosen;
+}
+
 std::optional<std::filesystem::path> FileChooser::Save(const SaveRequest& request) {
   save_.initialDirectory = request.startDirectory ? *request.startDirectory : StartDirectory(request.startIn, save_);
   save_.fileName = request.proposed;

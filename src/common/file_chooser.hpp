@@ -90,6 +90,8 @@ class FileChooser {
   // remembered before the path is returned; an unwritable "dirinf" throws
   // FileError, and the caller must then leave the file alone.
   std::optional<std::filesystem::path> Open(const OpenRequest& request = {});
+  // The same for several files; the first one's directory is remembered.
+  std::vector<std::filesystem::path> OpenMany(const OpenRequest& request = {});
 
   // The same for the save dialog. A chosen file that is one of
   // `request.inputs` is refused (RefuseOutputOverInputs: FileError naming

@@ -34,6 +34,14 @@ std::optional<std::filesystem::path> QtDialogs::Open(FileDialog& dialog) {
       QFileDialog::getOpenFileName(parent_, QStringLiteral("Open"), StartPath(dialog), FilterText(dialog.filter)));
 }
 
+std::vector<std::filesystem::path> QtDialogs::OpenMany(FileDialog& dialog) {
+  std::vector<std::filesystem::path> chosen;
+  const QStringList paths =
+      QFileDialog::getOpenFileNames(parent_, QStringLiteral("Open"), StartPath(dialog), FilterText(dialog.filter));
+  for (const QString& path : paths) chosen.push_back(ToPath(QDir::toNativeSeparators(path)));
+  return chosen;
+}
+
 std::optional<std::filesystem::path> QtDialogs::Save(FileDialog& dialog) {
   return Chosen(
       QFileDialog::getSaveFileName(parent_, QStringLiteral("Save"), StartPath(dialog), FilterText(dialog.filter)));

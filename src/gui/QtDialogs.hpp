@@ -12,6 +12,7 @@ class QtDialogs : public Dialogs {
   explicit QtDialogs(QWidget* parent) : parent_(parent) {}
   std::optional<std::filesystem::path> Open(FileDialog& dialog) override;
   std::optional<std::filesystem::path> Save(FileDialog& dialog) override;
+  std::vector<std::filesystem::path> OpenMany(FileDialog& dialog) override;
   void Message(std::string_view text) override;
   void Error(std::string_view text) override;
 

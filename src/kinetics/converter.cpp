@@ -124,10 +124,11 @@ bool KineticConverter::SaveGuardPassed() const {
   return TrimControls(comments_["Comments1"]) != "Comments1" && !TrimControls(grid_.Cell(1, 3)).empty();
 }
 
-std::string KineticConverter::ProposedSaveName() const {
-  const std::string& name = state_.KineticFileName;
-  return name.substr(0, name.size() - std::min<std::size_t>(4, name.size())) + ".txt";
+std::string ProposedSaveName(const std::string& fileName) {
+  return fileName.substr(0, fileName.size() - std::min<std::size_t>(4, fileName.size())) + ".txt";
 }
+
+std::string KineticConverter::ProposedSaveName() const { return kinetics::ProposedSaveName(state_.KineticFileName); }
 
 std::string KineticConverter::SaveBytes() {
   const auto selection = SelectColumns(grid_, boxes_["nmlow"], boxes_["nmhigh"], SpinValue("SpinEdit2"));

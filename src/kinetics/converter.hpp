@@ -64,6 +64,10 @@ struct SpinEdit {
   int value = 0;
 };
 
+// The name the save dialog proposes for the file opened as `fileName`: the
+// path less its last four characters (the extension), plus ".txt".
+std::string ProposedSaveName(const std::string& fileName);
+
 class KineticConverter {
  public:
   KineticConverter();

@@ -1,6 +1,8 @@
 #include "shell/Unit1.hpp"
 
 #include <QApplication>
+#include <QDialog>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -17,6 +19,7 @@
 #include "fix/Unit19.hpp"
 #include "fix/fix_commands.hpp"
 #include "gui/QtText.hpp"
+#include "inspect/inspect.hpp"
 #include "kinetics/Unit3.hpp"
 #include "nir/Unit14.hpp"
 #include "resave/Unit8.hpp"
@@ -55,6 +58,7 @@ const ToolRow kTools[] = {
      "Generating FIX files for SPECFIT from the ASCII Files of UVProbe (Shimadzu UV 2450, 3100PC, 3150PC) ",
      "GeneratingFIXfilesforSPECFITfromtheASCIIFilesofUVProbeShimadzuUV24503100PC3150PC1", 19,
      &MakeConcentrationDialog<fix::TForm19, &TForm1::Button3Click>, nullptr},
+    {Menu::kFile, "Inspect...", "Inspect1", 0, nullptr, &TForm1::Inspect1Click},
     {Menu::kTools, "Converting ASCII Files from Multispec1500 and RF5300PC into 2D-Tab Sheets",
      "ConvertingASCIIFilesfromMultispec1500into2DTabSheets1", 10, &MakeWindow<sheets::TForm10>, nullptr},
     {Menu::kTools, "Correcting the Sensitivity of Detector Using W-Lamp Data (for RF5300PC)",
@@ -197,6 +201,31 @@ void TForm1::ConvertingEpsironData1Click() {
 
 void TForm1::Generating1Click() {
   RunCommand(dialogs_, [this] { fix::FixCommands(files_).GenerateFixFromEpsilon(); });
+}
+
+void TForm1::Inspect1Click() {
+  RunCommand(dialogs_, [this] {
+    const std::vector<std::filesystem::path> chosen = files_.OpenMany();
+    if (chosen.empty()) return;
+    std::string report;
+    for (const std::filesystem::path& file : chosen) {
+      report += (report.empty() ? "" : "\n") + inspect::ReportText(inspect::InspectFile(file, file.string()));
+    }
+    // Not modal: the reports stay beside the tool windows.
+    auto* dialog = new QDialog(this);
+    dialog->setObjectName("InspectDialog");
+    dialog->setWindowTitle(QStringLiteral("Inspect"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    auto* text = new QPlainTextEdit(FromShiftJis(report), dialog);
+    text->setObjectName("InspectText");
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addWidget(text);
+    dialog->resize(960, 600);
+    dialog->show();
+  });
 }
 
 bool TForm1::Button1Click() {

@@ -65,6 +65,8 @@ class TForm1 : public QMainWindow {
   // "File"
   void ConvertingEpsironData1Click();
   void Generating1Click();
+  // "Inspect...": what every reader makes of the chosen files, in a text window.
+  void Inspect1Click();
   void Exit1Click();
   // "Help"
   void About1Click();

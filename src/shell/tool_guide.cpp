@@ -32,6 +32,7 @@ constexpr Purpose kPurposes[] = {
      "Removes the detector-change lines from every marked file of a folder, keeping backups"},
     {"Read2DsheetwithTabsandResavepartially1", "Saves a tab sheet without the rows and columns you mark"},
     {"MultipurposeToolfor2DSheetDataSimpleMath1", "Tab and blank conversions and column arithmetic of sheets"},
+    {"Inspect1", "Says which readers accept the chosen files and as which layout, and why the others refuse them"},
 };
 
 }  // namespace

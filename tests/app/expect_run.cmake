@@ -1,7 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Runs a program and checks its exit code and what it printed.
 # cmake -DPROGRAM=<exe> -DARGS=<arguments parted by |> -DEXIT=<code> [-DMATCH=<regex>] [-DUNSET=<vars parted by |>]
-#       [-DINPUT=<file for stdin>] [-DSTDOUT=<file stdout must equal>] -P expect_run.cmake
+#       [-DINPUT=<file for stdin>] [-DSTDOUT=<file stdout must equal>] [-DWORKDIR=<dir>] -P expect_run.cmake
 string(REPLACE "|" ";" arguments "${ARGS}")
 string(REPLACE "|" ";" unset "${UNSET}")
 foreach(variable IN LISTS unset)
@@ -10,6 +10,9 @@ endforeach()
 set(input)
 if(DEFINED INPUT)
   set(input INPUT_FILE "${INPUT}")
+endif()
+if(DEFINED WORKDIR)
+  list(APPEND input WORKING_DIRECTORY "${WORKDIR}")
 endif()
 execute_process(COMMAND "${PROGRAM}" ${arguments} ${input} RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT code STREQUAL EXIT)

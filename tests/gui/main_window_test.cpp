@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTimer>
 
 #include "gui/gui_support.hpp"
@@ -47,7 +48,7 @@ TEST_F(MainWindowTest, ShowsBothMenusWithTheirCaptionsInOrder) {
                          "Generating FIX files for SPECFIT from Multispec *.asc files No.2",
                          "Generating FIX files for SPECFIT from the ASCII Files of UVProbe (Shimadzu UV 2450, "
                          "3100PC, 3150PC) ",
-                         "Exit"}));
+                         "Inspect...", "Exit"}));
   const QMenu* tools = Find<QMenu>(form, "Tools1");
   ASSERT_NE(tools, nullptr);
   EXPECT_EQ(Captions(*tools), (QStringList{"Converting ASCII Files from Multispec1500 and RF5300PC into 2D-Tab Sheets",
@@ -100,6 +101,24 @@ TEST_F(MainWindowTest, WelcomeTextStatusTipsAndAboutDescribeTheTools) {
   ASSERT_NE(about, nullptr);
   EXPECT_TRUE(about->text().contains("specbridge " SPECBRIDGE_VERSION));
   EXPECT_TRUE(about->text().contains(qVersion()));
+}
+
+// File → Inspect… shows the reports of the chosen files, and remembers
+// their folder as any open dialog does.
+TEST_F(MainWindowTest, InspectShowsTheReportOfTheChosenFile) {
+  TForm1 form(directories_, dialogs_);
+  const auto file = test::DataPath("inspect/gap01.ASC");
+  dialogs_.Answer(file);
+  test::Trigger(form, "Inspect1");
+  EXPECT_TRUE(dialogs_.Errors().empty());
+  const auto* text = Find<QPlainTextEdit>(form, "InspectText");
+  ASSERT_NE(text, nullptr);
+  EXPECT_TRUE(text->isReadOnly());
+  const QString report = text->toPlainText();
+  EXPECT_TRUE(report.startsWith(QString::fromStdString(file.string()) + "\n")) << report.toStdString();
+  EXPECT_TRUE(report.contains("accepted by:\n    titration: comma-column layout; 3 points, 400 to 401 nm\n"));
+  EXPECT_TRUE(report.contains("first gap 02"));
+  EXPECT_EQ(directories_.WorkingDirectory(), file.parent_path().string());
 }
 
 TEST_F(MainWindowTest, ExitEndsTheEventLoop) {
