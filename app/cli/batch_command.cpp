@@ -83,7 +83,9 @@ std::string Said(const std::string& err) {
   std::string said;
   std::istringstream lines(err);
   for (std::string line; std::getline(lines, line);) {
-    if (line.empty() || line.rfind("Not written, as the run failed", 0) == 0) continue;
+    if (line.empty() || line.rfind("Not written, as the run failed", 0) == 0 || line.rfind("Run with --help", 0) == 0) {
+      continue;
+    }
     said += (said.empty() ? "" : "; ") + line;
   }
   return said;
