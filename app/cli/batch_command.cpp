@@ -122,7 +122,9 @@ BatchCommand::BatchCommand(CLI::App& parent)
   App()
       .add_option("--output-dir", outputDirectory_, "Write every output into OUT (default: beside its input)")
       ->type_name("OUT");
-  App().add_option("-j,--jobs", jobs_, "Convert on N threads (default: one per processor)")->type_name("N");
+  App()
+      .add_option("-j,--jobs", jobs_, "Convert on N threads (default: four per processor, at most 16)")
+      ->type_name("N");
   App().add_flag("--force", force_, "Replace outputs that exist (default: skip their inputs)");
   App()
       .add_option("--ext", extension_,
@@ -326,9 +328,11 @@ void BatchCommand::Run(Session& session) {
   progress.Done(inputs[0], results[0]);
 
   std::atomic<std::size_t> next{1};
-  const unsigned threads =
-      std::max(1u, std::min<unsigned>(jobs_ > 0 ? static_cast<unsigned>(jobs_) : std::thread::hardware_concurrency(),
-                                      static_cast<unsigned>(inputs.size())));
+  // Most of a conversion is waiting for its output to reach the disk (the
+  // atomic replace syncs every file), so by default more threads than cores.
+  const unsigned automatic = std::min(16u, 4 * std::max(1u, std::thread::hardware_concurrency()));
+  const unsigned threads = std::max(1u, std::min<unsigned>(jobs_ > 0 ? static_cast<unsigned>(jobs_) : automatic,
+                                                           static_cast<unsigned>(inputs.size())));
   {
     std::vector<std::jthread> workers;
     for (unsigned t = 0; t < threads; ++t) {
