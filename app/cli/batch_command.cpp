@@ -315,6 +315,17 @@ void BatchCommand::Run(Session& session) {
     session.Fail("No input for " + command_ + " in the folders given; nothing was written");
     return;
   }
+  // Two inputs of one name in different folders would write one output
+  // (--output-dir with --recursive): the later one is not converted.
+  std::vector<std::string> clash(inputs.size());
+  std::map<fs::path, std::size_t> writers;
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    const auto [first, added] = writers.emplace(fs::absolute(inputs[i].output).lexically_normal(), i);
+    if (!added) {
+      clash[i] = "its output " + inputs[i].output.string() + " is the output of " +
+                 inputs[first->second].path.string() + " too; nothing was written for it";
+    }
+  }
   const auto start = std::chrono::steady_clock::now();
   std::vector<Result> results(inputs.size());
   const bool terminal = &session.Err() == &std::cerr && ::isatty(STDERR_FILENO) != 0;
@@ -339,7 +350,7 @@ void BatchCommand::Run(Session& session) {
       workers.emplace_back([&] {
         for (std::size_t i = next++; i < inputs.size(); i = next++) {
           int ignored = 0;
-          results[i] = Convert(*target, inputs[i], ignored);
+          results[i] = clash[i].empty() ? Convert(*target, inputs[i], ignored) : Result{Outcome::kFailed, clash[i]};
           progress.Done(inputs[i], results[i]);
         }
       });

@@ -283,8 +283,10 @@ const char* KineticLayout(kinetics::Layout layout) {
 void ReadKinetics(std::string_view bytes, const std::string& name, ReaderVerdict& verdict) {
   const kinetics::KineticFile file = kinetics::ReadKineticFile(bytes, name);
   verdict.layout = KineticLayout(file.layout);
-  verdict.detail = file.points + " wavelengths, " + file.nmlow + " to " + file.nmhigh + " nm; " + file.total +
-                   (file.total == "1" ? " time row" : " time rows");
+  // An empty file opens as the window's empty table.
+  verdict.detail = file.points + " wavelengths" +
+                   (file.nmlow.empty() ? std::string() : ", " + file.nmlow + " to " + file.nmhigh + " nm") + "; " +
+                   file.total + (file.total == "1" ? " time row" : " time rows");
 }
 
 void ReadSimpleKinetics(std::string_view bytes, const std::string& name, ReaderVerdict& verdict) {
