@@ -5,7 +5,7 @@
 BUILD    ?= build
 JOBS     ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev libcli11-dev fonts-dejavu-core \
+            libbenchmark-dev libcli11-dev libeigen3-dev fonts-dejavu-core \
             help2man dpkg-dev file
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -27,7 +27,7 @@ CLI::App* FindCommand(CLI::App& app, const std::string& name) {
 const std::vector<AddCommand> kCommands = {AddTitrationCommand, AddKineticsCommand, AddSimpleKineticsCommand,
                                            AddFixCommands,      AddSheetCommand,    AddEmissionCommand,
                                            AddNirCleanCommand,  AddResaveCommand,   AddColumnsCommand,
-                                           AddInspectCommand,   AddBatchCommand};
+                                           AddInspectCommand,   AddBatchCommand,    AddSvdCommand};
 
 }  // namespace
 

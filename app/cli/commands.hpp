@@ -39,4 +39,7 @@ void AddInspectCommand(CLI::App& app, Context& context);
 // batch.
 void AddBatchCommand(CLI::App& app, Context& context);
 
+// svd.
+void AddSvdCommand(CLI::App& app, Context& context);
+
 }  // namespace specbridge::cli
