@@ -60,12 +60,12 @@ SvdCommand::SvdCommand(CLI::App& parent)
   RangeBox("--xlow", "Edit1, lower wavelength of the range", &titration::AcceptXLow);
   RangeBox("--xhigh", "Edit2, upper wavelength of the range", &titration::AcceptXHigh);
   RangeBox("--points", "Points for Meas. (the first N spectra)", &titration::AcceptUsedSpectra);
-  LimitBox("--nmlow", "nmlow", "Type T into nmlow and leave the box (--kinetics)");
-  LimitBox("--nmhigh", "nmhigh", "Type T into nmhigh and leave the box (--kinetics)");
-  Spin("--step", "SpinEdit2", "Set the skipping policy SpinEdit2 (1-10) (--kinetics)");
-  Spin("--unit", "SpinEdit1", "Set the omitting unit SpinEdit1 (1-500) (--kinetics)");
-  Spin("--lower-cut", "SpinEdit3", "Set the lower cut-off SpinEdit3 (0-1000) (--kinetics)");
-  Spin("--upper-cut", "SpinEdit4", "Set the upper cut-off SpinEdit4 (0-1000) (--kinetics)");
+  LimitBox("--nmlow", "nmlow", "Type T into nmlow and leave the box");
+  LimitBox("--nmhigh", "nmhigh", "Type T into nmhigh and leave the box");
+  Spin("--step", "SpinEdit2", "Set the skipping policy SpinEdit2 (1-10)");
+  Spin("--unit", "SpinEdit1", "Set the omitting unit SpinEdit1 (1-500)");
+  Spin("--lower-cut", "SpinEdit3", "Set the lower cut-off SpinEdit3 (0-1000)");
+  Spin("--upper-cut", "SpinEdit4", "Set the upper cut-off SpinEdit4 (0-1000)");
   Example(
       "specbridge-cli svd run00.ASC --xlow 260 --xhigh 600\n"
       "  specbridge-cli svd --kinetics run.ASC --nmlow 410 --lower-cut 1");

@@ -16,10 +16,12 @@
 #include "common/output_file.hpp"
 #include "common/text.hpp"
 #include "gui/QtExitEdit.hpp"
+#include "gui/QtSpeciesPlot.hpp"
 #include "gui/QtText.hpp"
 #include "kinetics/Unit4.hpp"
 #include "kinetics/Unit5.hpp"
 #include "kinetics/Unit6.hpp"
+#include "species/species.hpp"
 
 namespace specbridge::kinetics {
 namespace {
@@ -169,6 +171,8 @@ QWidget* TForm3::BuildControls() {
   counts->addWidget(edit("Total", panel, true), 0, 1);
   counts->addWidget(new QLabel("To be Saved"), 1, 0);
   counts->addWidget(edit("Part", panel, true), 1, 1);
+  species_ = new SpeciesPlot(panel);
+  layout->addWidget(species_);
   layout->addStretch(1);
   return panel;
 }
@@ -201,6 +205,10 @@ void TForm3::ShowControls() {
   model_->Refresh();
   form5_->ShowControls();
   form6_->ShowControls();
+  // A handler may have changed the selection; an unchanged one is not decomposed again.
+  if (!converter_.State().KineticFileName.empty()) {
+    species_->Update([this] { return species::KineticMatrix(converter_); });
+  }
 }
 
 void TForm3::Open1Click() {

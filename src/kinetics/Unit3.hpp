@@ -16,6 +16,10 @@
 class QSpinBox;
 class QTableView;
 
+namespace specbridge {
+class SpeciesPlot;
+}
+
 namespace specbridge::kinetics {
 
 class TForm4;
@@ -101,6 +105,7 @@ class TForm3 : public QMainWindow {
   std::unique_ptr<TForm6> form6_;
   KineticGridModel* model_ = nullptr;
   QTableView* StringGrid1_ = nullptr;
+  SpeciesPlot* species_ = nullptr;  // of what "Save_SPECFIT_File" would write
 };
 
 }  // namespace specbridge::kinetics

@@ -54,12 +54,13 @@ SpeciesEstimate EstimateSpecies(const AbsorbanceMatrix& matrix) {
   for (const double v : estimate.values) total += (v / largest) * (v / largest);
   for (const double v : estimate.values) estimate.shares.push_back((v / largest) * (v / largest) / total);
 
-  // Pure noise gives singular values that fall off gently (at most about 5
-  // times the median of the lower half, for a square matrix of white
-  // noise), while each absorbing species adds a value far above that: the
-  // lower half is taken for noise, and a species must stand kNoiseFactor
-  // times above its median. Values the rounding of the decomposition alone
-  // can produce never count.
+  // White noise alone gives values that fall off gently (the largest within
+  // about 5 times the median of the lower half once there are 20 or more
+  // values, closer still for a tall matrix), while each absorbing species
+  // adds a value far above: the lower half is taken for noise, and a species
+  // must stand kNoiseFactor times above its median, which holds while the
+  // species are fewer than half the values. Values the rounding of the
+  // decomposition alone can produce never count.
   const double rounding = largest * static_cast<double>(std::max(m, n)) * std::numeric_limits<double>::epsilon();
   if (static_cast<int>(p) >= kMinValuesForFloor) {
     const std::size_t lower = p / 2;

@@ -20,7 +20,9 @@
 #include "gui/QtExitEdit.hpp"
 #include "gui/QtPlot.hpp"
 #include "gui/QtPlotPanel.hpp"
+#include "gui/QtSpeciesPlot.hpp"
 #include "gui/QtText.hpp"
+#include "species/species.hpp"
 
 namespace specbridge::titration {
 namespace {
@@ -190,6 +192,8 @@ QWidget* TForm2::BuildBoxes() {
   Edit11_->setReadOnly(true);
   kinetics->addWidget(Edit11_, 3, 0, 1, 2);
   form->addWidget(torvel, row++, 0, 1, 5);
+  species_ = new SpeciesPlot(boxes);
+  form->addWidget(species_, row++, 0, 1, 5);
   form->setRowStretch(row, 1);
   return boxes;
 }
@@ -255,6 +259,11 @@ void TForm2::OpenFile(const std::filesystem::path& chosen) {
   SaveFile_->setText(FromPath(series_.ProposedSaveFile));
   ShowLineBuffer();
   Paint(DrawAfterOpen(series_, kPlotWidth, kPlotHeight));
+  ShowSpecies();
+}
+
+void TForm2::ShowSpecies() {
+  species_->Update([this] { return species::TitrationMatrix(series_); });
 }
 
 std::vector<std::filesystem::path> TForm2::Inputs() const {
@@ -339,6 +348,7 @@ void TForm2::ReDraw1Click() {
     findChild<QLineEdit*>(name)->setText(FromShiftJis(boxes_[name]));
   }
   if (!scene.Empty()) Paint(scene);
+  ShowSpecies();
 }
 
 void TForm2::ViewFileBuffer1Click() { StringGrid2_->setVisible(!StringGrid2_->isVisible()); }

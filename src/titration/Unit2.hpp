@@ -14,6 +14,10 @@ class QLabel;
 class QSpinBox;
 class QTableWidget;
 
+namespace specbridge {
+class SpeciesPlot;
+}
+
 namespace specbridge::titration {
 
 // The titration window: opens a numbered series, calculates the
@@ -62,6 +66,8 @@ class TForm2 : public QMainWindow {
   void ShowGrid();
   void ShowLineBuffer();
   void Paint(const PlotScene& scene);
+  // The singular values of what "Save" would write.
+  void ShowSpecies();
   std::vector<std::filesystem::path> Inputs() const;
   // The texts of the boxes "Calculate" reads, and the spectra it counts.
   std::vector<std::string> CalculateInputs() const;
@@ -87,6 +93,7 @@ class TForm2 : public QMainWindow {
   QCheckBox* CheckBox1_ = nullptr;
   QLineEdit* SaveFile_ = nullptr;  // a path, shown as the file system spells it
   QLineEdit* Edit11_ = nullptr;    // the times file
+  SpeciesPlot* species_ = nullptr;
 };
 
 }  // namespace specbridge::titration
