@@ -124,7 +124,8 @@ BatchCommand::BatchCommand(CLI::App& parent)
       ->type_name("OUT");
   App()
       .add_option("-j,--jobs", jobs_, "Convert on N threads (default: four per processor, at most 16)")
-      ->type_name("N");
+      ->type_name("N")
+      ->check(CLI::Range(1, 256));
   App().add_flag("--force", force_, "Replace outputs that exist (default: skip their inputs)");
   App()
       .add_option("--ext", extension_,
