@@ -27,10 +27,7 @@ class EmissionCommand : public ListCommand<EmissionSet> {
           Open(session, file);
           // Even after a cancelled dialog the grid shows the last working
           // spectrum; its factor column stays as it was.
-          if (Data().SpectrumCount <= 0) return;
-          emission::LampGrid grid = emission::LampDataGrid(Data());
-          for (std::size_t i = 0; i < grid.size() && i < grid_.size(); ++i) grid[i][2] = grid_[i][2];
-          grid_ = std::move(grid);
+          emission::ShowLampData(Data(), grid_);
         },
         "FILE");
     FlagAction("--generate,--generate-wfactor", "Wfactor -> Generate_WFactor",
@@ -86,22 +83,19 @@ class EmissionCommand : public ListCommand<EmissionSet> {
   void SelectWFactor(Session& session, const std::string& file) {
     if (file.empty()) return;
     const fs::path path = fs::absolute(file);
-    const std::string bytes = session.Read(path);
-    std::vector<std::string_view> lines;
-    LoadLineViews(TextBeforeNul(bytes, path.filename().string(), session.Warnings()), lines);
-    emission::SelectWFactor(Data(), lines, path, grid_);
+    emission::SelectWFactorBytes(Data(), session.Read(path), path, grid_, session.Warnings());
   }
 
   void SaveCorrected(Session& session, const fs::path& out) {
-    EmissionSet& set = Data();
-    const int first = set.CorrectedFrom + 1;
-    if (set.CorrectedFrom <= 0 || first > set.SpectrumCount) {
-      session.Fail("Save_Corrected did nothing: no corrected spectra in the working list; " + out.string() +
-                   " was not written");
+    std::string text;
+    try {
+      text = emission::CorrectedSheet(Data());
+    } catch (const FileError& nothing) {
+      session.Fail(nothing.Message() + "; " + out.string() + " was not written");
       return;
     }
-    set.SheetPath = out;
-    session.Save(out, emission::WriteGroupedSheet(set, first, set.SpectrumCount));
+    Data().SheetPath = out;
+    session.Save(out, std::move(text));
   }
 
   emission::LampGrid grid_;

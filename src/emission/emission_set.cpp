@@ -110,6 +110,13 @@ LampGrid LampDataGrid(const EmissionSet& set) {
   return grid;
 }
 
+void ShowLampData(const EmissionSet& set, LampGrid& grid) {
+  if (set.SpectrumCount <= 0) return;
+  LampGrid shown = LampDataGrid(set);
+  for (std::size_t i = 0; i < shown.size() && i < grid.size(); ++i) shown[i][2] = std::move(grid[i][2]);
+  grid = std::move(shown);
+}
+
 bool GenerateWFactor(EmissionSet& set, LampGrid& grid) {
   if (grid.empty() || grid[0][0].empty() || grid[0][1].empty()) return false;
   if (set.SpectrumCount <= 0) throw FileError("Generate_WFactor: the working list holds no lamp spectrum");
@@ -203,6 +210,13 @@ void SelectWFactor(EmissionSet& set, std::span<const std::string_view> lines, co
   }
 }
 
+void SelectWFactorBytes(EmissionSet& set, std::string_view bytes, const std::filesystem::path& path, LampGrid& grid,
+                        const MessageSink& warn) {
+  std::vector<std::string_view> lines;
+  LoadLineViews(TextBeforeNul(bytes, path.filename().string(), warn), lines);
+  SelectWFactor(set, lines, path, grid);
+}
+
 bool ApplyCorrection(EmissionSet& set, const MessageSink& warn) {
   if (set.Points(kFactorSlot) < 1 || set.Wavelength(kFactorSlot, 0) == 0 || set.Value(kFactorSlot, 0) == 0 ||
       set.SpectrumCount <= 0) {
@@ -237,6 +251,14 @@ bool ApplyCorrection(EmissionSet& set, const MessageSink& warn) {
   set.CorrectedFrom = m;
   set.SpectrumCount = 2 * m;
   return true;
+}
+
+std::string CorrectedSheet(const EmissionSet& set) {
+  const int first = set.CorrectedFrom + 1;
+  if (set.CorrectedFrom <= 0 || first > set.SpectrumCount) {
+    throw FileError("Save_Corrected did nothing: no corrected spectra in the working list");
+  }
+  return WriteGroupedSheet(set, first, set.SpectrumCount);
 }
 
 std::string WriteGroupedSheet(const EmissionSet& set, int a, int b) {

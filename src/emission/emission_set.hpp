@@ -108,6 +108,11 @@ std::string CutKeepingExponent(std::string_view text, std::size_t width);
 // gives no rows.
 LampGrid LampDataGrid(const EmissionSet& set);
 
+// Read_WData after its "Open": rows and columns 0 and 1 of `grid` become
+// LampDataGrid(set); column 2 keeps the factor texts its rows had. An empty
+// set leaves the grid as it is.
+void ShowLampData(const EmissionSet& set, LampGrid& grid);
+
 // Generate_WFactor: the factor of the spectrum in slot SpectrumCount goes
 // into a new slot after it, normalised to 1 at the first point j >= 1 above
 // 700 nm, and its texts into column 2 of `grid`. Nothing happens while the
@@ -126,12 +131,22 @@ std::string WFactorText(const EmissionSet& set);
 void SelectWFactor(EmissionSet& set, std::span<const std::string_view> lines, const std::filesystem::path& path,
                    LampGrid& grid);
 
+// SelectWFactor on a file's bytes: the text before a NUL (`warn` is told),
+// cut into lines at CR LF, LF and CR.
+void SelectWFactorBytes(EmissionSet& set, std::string_view bytes, const std::filesystem::path& path, LampGrid& grid,
+                        const MessageSink& warn);
+
 // Apply_Correction: every working slot times the selected factor at exactly
 // equal wavelengths, the copies appended to the working list. Nothing
 // happens without a factor or without spectra (false). A spectrum that
 // matches no wavelength gives an empty copy and a warning. Refuses more
 // than kMaxCorrected working spectra before anything changes.
 bool ApplyCorrection(EmissionSet& set, const MessageSink& warn);
+
+// Save_Corrected: the grouped sheet of the copies of the last correction,
+// slots CorrectedFrom + 1 to SpectrumCount. Throws FileError when the
+// working list holds none.
+std::string CorrectedSheet(const EmissionSet& set);
 
 // The grouped sheet of slots a to b: one wavelength column per block of
 // consecutive slots on the same axis; CR LF line ends.

@@ -26,6 +26,11 @@ PlotPanel BuildPlotPanel(QWidget* parent, QSize imageSize, const RangeBoxes& box
   grid->addWidget(black, 0, 1, 2, 2);
   grid->addWidget(boxes.xLow, 2, 1, Qt::AlignLeft);
   grid->addWidget(boxes.xHigh, 2, 2, Qt::AlignRight);
+  // The picture has a fixed size: room the window has to spare stays beside
+  // and below the panel, not black around the picture.
+  black->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  grid->setRowStretch(3, 1);
+  grid->setColumnStretch(3, 1);
   return plot;
 }
 

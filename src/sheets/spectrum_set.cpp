@@ -86,8 +86,8 @@ std::string WriteTabSheet(const SpectrumSet& set) {
   return out;
 }
 
-std::filesystem::path DefaultSheetName(const SpectrumSet& set) {
-  const std::string path = set.Path(1).string();
+std::filesystem::path DefaultSheetName(const std::filesystem::path& first) {
+  const std::string path = first.string();
   return path.substr(0, path.size() - std::min<std::size_t>(4, path.size())) + ".txt";
 }
 

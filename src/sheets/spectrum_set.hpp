@@ -78,7 +78,9 @@ bool ReadSpectrumBytes(SpectrumSet& set, std::string_view bytes, std::string_vie
 // wavelength; CR LF line ends. Requires SpectrumCount >= 1.
 std::string WriteTabSheet(const SpectrumSet& set);
 
-// Spectrum 1's path less its last four characters, plus ".txt".
-std::filesystem::path DefaultSheetName(const SpectrumSet& set);
+// The name a sheet's save dialog proposes: spectrum 1's path `first` less
+// its last four characters, plus ".txt".
+std::filesystem::path DefaultSheetName(const std::filesystem::path& first);
+inline std::filesystem::path DefaultSheetName(const SpectrumSet& set) { return DefaultSheetName(set.Path(1)); }
 
 }  // namespace specbridge::sheets

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "columns/Unit11.hpp"
+#include "emission/Unit16.hpp"
 #include "fix/Unit17.hpp"
 #include "fix/Unit18.hpp"
 #include "fix/Unit19.hpp"
@@ -62,7 +63,7 @@ const ToolRow kTools[] = {
     {Menu::kTools, "Converting ASCII Files from Multispec1500 and RF5300PC into 2D-Tab Sheets",
      "ConvertingASCIIFilesfromMultispec1500into2DTabSheets1", 10, &MakeWindow<sheets::TForm10>, nullptr},
     {Menu::kTools, "Correcting the Sensitivity of Detector Using W-Lamp Data (for RF5300PC)",
-     "CorrectingtheSensitivityofDetectorUsingWLampDataforRF5300PC1", 16, nullptr, nullptr},
+     "CorrectingtheSensitivityofDetectorUsingWLampDataforRF5300PC1", 16, &MakeWindow<emission::TForm16>, nullptr},
     {Menu::kTools, "Removing Irrelevant Lines in the NIR region (for Shimadzu UV3150K)",
      "RemovingIrrelevantLinesintheNIRregionforShimadzuUV3150K1", 14, &MakeWindow<nir::TForm14>, nullptr},
     {Menu::kTools, "Read 2D-sheet with Tabs and Resave Part of it", "Read2DsheetwithTabsandResavepartially1", 8,
