@@ -49,14 +49,22 @@ bool IsHalfway(double a, int k) {
   return mantissa % power == 0;
 }
 
-// A rounded magnitude: digits[0] stands at 10^exponent; digits past count are
-// zeros; count 0 is the value zero.
+// Digits of a rounded magnitude: digits[0] stands at 10^exponent; digits past
+// count are zeros; count 0 is the value zero.
+struct DigitView {
+  const char* digits;
+  int count;
+  int exponent;
+};
+
+// A rounded magnitude that owns its digits.
 struct Decimal {
   static constexpr int kCapacity = 128;
   std::array<char, kCapacity> digits;  // only the first `count` are set
   int count = 0;
   int exponent = 0;
   char At(int i) const { return i >= 0 && i < count ? digits[static_cast<std::size_t>(i)] : '0'; }
+  operator DigitView() const { return {digits.data(), count, exponent}; }  // NOLINT: a view of it
 };
 
 // Digits and exponent of std::to_chars' scientific output ("1.2345e-05").
@@ -199,18 +207,23 @@ Decimal FromScaled(UInt128 q, int d) {
   if (q == 0) return out;
   char* const first = out.digits.data();
   char* const last = first + out.digits.size();
-  char* end = first;
-  const UInt128 split = kPowersOfTen[19];
-  if (q >= split) {
-    end = std::to_chars(end, last, static_cast<std::uint64_t>(q / split)).ptr;
-    // The low part keeps its leading zeros.
-    std::array<char, 24> low{};
-    const char* lowEnd = std::to_chars(low.data(), low.data() + low.size(), static_cast<std::uint64_t>(q % split)).ptr;
-    end = std::fill_n(end, 19 - (lowEnd - low.data()), '0');
-    end = std::copy(static_cast<const char*>(low.data()), lowEnd, end);
-  } else {
-    end = std::to_chars(end, last, static_cast<std::uint64_t>(q)).ptr;
+  if (q <= std::numeric_limits<std::uint64_t>::max()) {
+    // Trailing zeros are dropped as numbers, before any digit is written.
+    auto n = static_cast<std::uint64_t>(q);
+    int zeros = 0;
+    for (; n % 10000 == 0; n /= 10000) zeros += 4;
+    for (; n % 10 == 0; n /= 10) ++zeros;
+    out.count = static_cast<int>(std::to_chars(first, last, n).ptr - first);
+    out.exponent = out.count + zeros - 1 - d;
+    return out;
   }
+  const UInt128 split = kPowersOfTen[19];
+  char* end = std::to_chars(first, last, static_cast<std::uint64_t>(q / split)).ptr;
+  // The low part keeps its leading zeros.
+  std::array<char, 24> low{};
+  const char* lowEnd = std::to_chars(low.data(), low.data() + low.size(), static_cast<std::uint64_t>(q % split)).ptr;
+  end = std::fill_n(end, 19 - (lowEnd - low.data()), '0');
+  end = std::copy(static_cast<const char*>(low.data()), lowEnd, end);
   const auto count = static_cast<int>(end - first);
   out.exponent = count - 1 - d;
   out.count = count;
@@ -246,8 +259,8 @@ Decimal RoundedSignificant(double a, int significant) {
 }
 
 // The digits before the point (at least "0"), then `decimals` decimals.
-char* WriteFixed(const Decimal& d, int decimals, char* p) {
-  const char* digits = d.digits.data();
+char* WriteFixed(DigitView d, int decimals, char* p) {
+  const char* digits = d.digits;
   const int count = d.count;
   if (count == 0 || d.exponent < 0) {
     *p++ = '0';
@@ -282,15 +295,79 @@ std::string_view NonFinite(double v) {
 }
 
 // "1.5E-5", "2.5E20", "1E15": the scientific form of the short texts.
-char* WriteShortScientific(const Decimal& d, char* p) {
-  *p++ = d.At(0);
+char* WriteShortScientific(DigitView d, char* p) {
+  *p++ = d.count > 0 ? d.digits[0] : '0';
   if (d.count > 1) {
     *p++ = '.';
-    p = std::copy_n(d.digits.data() + 1, d.count - 1, p);
+    p = std::copy_n(d.digits + 1, d.count - 1, p);
   }
   *p++ = 'E';
   if (d.exponent < 0) *p++ = '-';
   return std::to_chars(p, p + 8, std::abs(d.exponent)).ptr;
+}
+
+// "00" to "99": two digits per division.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+    pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+// n (below 10^width) in exactly `width` digits, leading zeros included.
+void WriteDigits(std::uint64_t n, int width, char* first) {
+  for (; width >= 2; width -= 2, n /= 100) std::copy_n(&kDigitPairs[n % 100 * 2], 2, first + width - 2);
+  if (width == 1) *first = static_cast<char>('0' + n);
+}
+
+// ShortReal's common case, a (> 0) from 1E-8 to 1E15: rounded half away from
+// zero to 15 significant digits in one exact integer product and written
+// straight out, without the general Decimal. Nothing outside that span.
+char* WriteFifteenDigits(double a, char* p) {
+  const auto biased = static_cast<int>(std::bit_cast<std::uint64_t>(a) >> 52U);
+  if (biased == 0) return nullptr;
+  int exponent = ((biased - 1023) * 315653) >> 20;  // the decimal exponent or one less
+  std::uint64_t n = 0;
+  int d = 0;
+  for (int attempt = 0;; ++attempt, ++exponent) {
+    d = 14 - exponent;
+    const auto q = attempt < 2 ? ScaledRound(a, d) : std::nullopt;
+    if (!q) return nullptr;
+    if (*q <= kPowersOfTen[15]) {
+      n = static_cast<std::uint64_t>(*q);
+      break;
+    }
+  }
+  if (n == kPowersOfTen[15]) {  // 999... rounded up to a 16th digit
+    n /= 10;
+    --d;
+  }
+  // Instrument values have few digits: the last eight are often all zeros.
+  std::array<char, 15> digits;
+  const std::uint64_t low = n % 100000000;
+  WriteDigits(n / 100000000, 7, digits.data());
+  if (low == 0) {
+    std::fill_n(digits.data() + 7, 8, '0');
+  } else {
+    WriteDigits(low, 8, digits.data() + 7);
+  }
+  int count = low == 0 ? 7 : 15;
+  while (digits[static_cast<std::size_t>(count - 1)] == '0') --count;
+  const int e = 14 - d;  // the power of ten of the first digit
+  if (e < -4 || e >= 15) return WriteShortScientific({digits.data(), count, e}, p);
+  if (e < 0) {
+    *p++ = '0';
+    *p++ = '.';
+    p = std::fill_n(p, -e - 1, '0');
+  }
+  const int point = e >= 0 ? e + 1 : -1;
+  for (int i = 0; i < std::max(count, point); ++i) {
+    if (i == point) *p++ = '.';
+    *p++ = digits[static_cast<std::size_t>(i)];
+  }
+  return p;
 }
 
 }  // namespace
@@ -376,19 +453,27 @@ std::string IntText(std::int64_t v, int w) {
   return PadLeft(std::string_view(buf.data(), static_cast<std::size_t>(end - buf.data())), w);
 }
 
-std::string ShortReal(double v) {
-  if (v == 0) return "0";
-  if (!std::isfinite(v)) return std::string(NonFinite(v));
-  const Decimal d = RoundedSignificant(std::abs(v), 15);
-  std::array<char, 40> buf;
-  char* p = buf.data();
-  if (v < 0) *p++ = '-';
-  if (d.exponent < -4 || d.exponent >= 15) {
-    p = WriteShortScientific(d, p);
-  } else {
-    p = WriteFixed(d, std::max(d.count - d.exponent - 1, 0), p);
+char* WriteShortReal(double v, char* out) {
+  if (v == 0) {
+    *out = '0';
+    return out + 1;
   }
-  return std::string(buf.data(), p);
+  if (!std::isfinite(v)) {
+    const std::string_view text = NonFinite(v);
+    return std::copy(text.begin(), text.end(), out);
+  }
+  char* p = out;
+  if (v < 0) *p++ = '-';
+  const double a = std::abs(v);
+  if (char* end = WriteFifteenDigits(a, p)) return end;
+  const Decimal d = RoundedSignificant(a, 15);
+  if (d.exponent < -4 || d.exponent >= 15) return WriteShortScientific(d, p);
+  return WriteFixed(d, std::max(d.count - d.exponent - 1, 0), p);
+}
+
+std::string ShortReal(double v) {
+  std::array<char, kShortRealCapacity> buf;
+  return std::string(buf.data(), WriteShortReal(v, buf.data()));
 }
 
 std::string FixedText(double v, int p, int d) {

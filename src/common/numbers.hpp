@@ -38,6 +38,10 @@ std::string IntText(std::int64_t v, int w = 0);
 // 0.0001 <= |v| with at most 15 digits before the point, else "1.5E-5" or
 // "2.5E20"; zero is "0".
 std::string ShortReal(double v);
+// The same text written at `out`, which has room for kShortRealCapacity
+// characters; returns the end of the text.
+inline constexpr int kShortRealCapacity = 32;
+char* WriteShortReal(double v, char* out);
 
 // v rounded to d decimals but to no more than p significant digits (later
 // decimals are zeros); no padding. More than p digits before the point give

@@ -1,6 +1,7 @@
 // The SPECFIT 2D-format files written from a titration series: X/Z mode 1
 // with concentrations, and the kinetics variant (X/Z mode 2, model 4).
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -25,9 +26,10 @@ void Tabs(std::string& out, int count) {
 // large, so a scientific text keeps its exponent and gives up mantissa
 // digits instead: "1.235E-5".
 void AppendFitted(std::string& out, double v, std::size_t width) {
-  const std::string text = ShortReal(v);
-  if (text.size() <= width || text.find('E') == std::string::npos) {
-    out.append(TrimControls(std::string_view(text).substr(0, width)));
+  std::array<char, kShortRealCapacity> buf;
+  const std::string_view text(buf.data(), static_cast<std::size_t>(WriteShortReal(v, buf.data()) - buf.data()));
+  if (text.size() <= width || text.find('E') == std::string_view::npos) {
+    out.append(text.substr(0, width));  // a short text holds no blanks to trim
     return;
   }
   for (int digits = 14; digits >= 2; --digits) {
@@ -37,7 +39,7 @@ void AppendFitted(std::string& out, double v, std::size_t width) {
       return;
     }
   }
-  out.append(text, 0, width);
+  out.append(text.substr(0, width));
 }
 
 bool InWidenedRange(const TitrationSeries& series, int i) {

@@ -1,7 +1,9 @@
 #include "common/numbers.hpp"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <random>
 
 #include "common/errors.hpp"
@@ -265,6 +267,52 @@ TEST(NumberForms, MatchTheExactExpansionOverManyValues) {
       ASSERT_EQ(SciReal(v, 25), ReferenceSci(v, 17)) << v;
     }
   }
+}
+
+// ShortReal from the exact expansion: 15 digits, trailing zeros dropped.
+std::string ReferenceShort(double v) {
+  if (v == 0) return "0";
+  int exponent = 0;
+  std::string digits = RoundDigits(ExactDigits(std::abs(v), exponent), 15, exponent);
+  digits.erase(digits.find_last_not_of('0') + 1);
+  const std::string sign = v < 0 ? "-" : "";
+  if (exponent < -4 || exponent >= 15) {
+    return sign + digits[0] + (digits.size() > 1 ? "." + digits.substr(1) : "") + "E" + std::to_string(exponent);
+  }
+  if (exponent < 0) return sign + "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  const auto whole = static_cast<std::size_t>(exponent) + 1;
+  digits.resize(std::max(digits.size(), whole), '0');
+  return sign + digits.substr(0, whole) + (digits.size() > whole ? "." + digits.substr(whole) : "");
+}
+
+// ShortReal rounds from the shortest round-trip digits when they settle the
+// text; drawn here are the doubles where they might not: 16 and 17 digits,
+// exact ties at the 16th digit, neighbours of powers of ten. (Subnormals hold
+// fewer than 15 digits and keep their shortest text, not the expansion.)
+TEST(ShortReal, MatchesTheExactExpansionOverManyDoubles) {
+  std::mt19937_64 random(20261208);
+  std::vector<double> values;
+  for (int n = 0; n < 30000; ++n) {
+    if (const double bits = std::bit_cast<double>(random()); std::isnormal(bits)) values.push_back(bits);
+    // Instrument texts, then scaled as the titration writer scales them.
+    const double text = static_cast<double>(random() % 100000000) / std::pow(10.0, static_cast<int>(random() % 12));
+    values.insert(values.end(), {text, text * (2 / 5.123456)});
+    values.push_back(1e14 + static_cast<double>(random() % 900000000000000) + 0.5);
+    values.push_back(std::ldexp(static_cast<double>(random() % 100000 * 2 + 1), -static_cast<int>(random() % 64)));
+  }
+  for (int k = -307; k <= 308; ++k) {
+    const double power = std::pow(10.0, k);
+    values.insert(values.end(), {power, std::nextafter(power, 0.0), std::nextafter(power, 1e308)});
+  }
+  values.insert(values.end(), {std::numeric_limits<double>::min(), std::numeric_limits<double>::max()});
+  int failures = 0;
+  for (const double v : values) {
+    for (const double x : {v, -v}) {
+      if (ShortReal(x) != ReferenceShort(x) && ++failures <= 10)
+        ADD_FAILURE() << std::hexfloat << x << " " << ShortReal(x);
+    }
+  }
+  EXPECT_EQ(failures, 0) << "of " << 2 * values.size();
 }
 
 }  // namespace
