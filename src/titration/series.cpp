@@ -276,6 +276,7 @@ void OpenNumbered(const SeriesFolder& folder, TitrationSeries& series, const std
                           " files (00 to 100)");
     }
   }
+  series.Absorbances.reserve(static_cast<std::size_t>(count) * kMaxPoints);
   boxes.Set("Extention", extension);
   series.SeriesBase = base;
   series.SeriesDirectory = directory;
@@ -300,6 +301,28 @@ void OpenNumbered(const SeriesFolder& folder, TitrationSeries& series, const std
   }
   keepLastFile();
   FinishOpen(series, boxes, running);
+}
+
+// A copy of everything but the spectra, which an open reads afresh (the
+// readers size them): copying the 2.4 MB of a full series would cost about
+// as much as reading it.
+TitrationSeries WithoutSpectra(TitrationSeries& series) {
+  std::vector<double> spectra;
+  spectra.swap(series.Absorbances);
+  try {
+    TitrationSeries copy = series;
+    series.Absorbances.swap(spectra);
+    return copy;
+  } catch (...) {
+    series.Absorbances.swap(spectra);
+    throw;
+  }
+}
+
+// Room for spectra 0 to count - 1; what a reader does not write reads 0.
+void MakeRoomForSpectra(TitrationSeries& series, int count) {
+  const auto size = static_cast<std::size_t>(count) * kMaxPoints;
+  if (series.Absorbances.size() < size) series.Absorbances.resize(size, 0.0);
 }
 
 }  // namespace
@@ -365,6 +388,7 @@ void ReadSeriesFile(TitrationSeries& series, const std::vector<std::string>& lin
 
 void ReadSeriesFile(TitrationSeries& series, const std::vector<std::string_view>& lines, int k, const std::string& name,
                     bool& countHeader, const MessageSink& message) {
+  MakeRoomForSpectra(series, k + 1);
   const InstrumentLines file(lines, name);
   const std::string_view first = file.Line(1);
   if (formats::IsCommaColumn(first, formats::kCommaWavelengthWidth)) {
@@ -414,6 +438,7 @@ void ReadBlankSheet(TitrationSeries& series, const std::vector<std::string>& row
     throw CapacityError(name + ": " + std::to_string(points) + " points; a spectrum holds at most " +
                         std::to_string(kMaxPoints));
   }
+  MakeRoomForSpectra(series, spectra);
   for (int i = 0; i <= points; ++i) {
     const int line = i + 2;  // the "2D" line is line 1
     const std::string& row = rows[static_cast<std::size_t>(i)];
@@ -442,7 +467,7 @@ void OpenSeries(TitrationSeries& series, const std::filesystem::path& chosen, Bo
   TextReader reader(bytes);
   const bool sheet = TrimControls(reader.ReadLine()) == "2D";
   // Read into copies: a failure leaves the previous series and boxes whole.
-  TitrationSeries next = series;
+  TitrationSeries next = WithoutSpectra(series);
   BoxTexts nextBoxes = boxes;
   // The lines of the last file examined, if any was.
   std::optional<std::vector<std::string>> lines;

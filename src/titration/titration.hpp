@@ -37,7 +37,8 @@ inline constexpr std::string_view kComment1MissingMessage = "Comment1 is missing
 BoxTexts DefaultBoxes();
 
 // The data set of the titration window; one per window, kept for the whole
-// run. Arrays have fixed capacity and are not cleared between opens.
+// run. Spectra are kMaxPoints apart; a new series has room for kMaxSpectra of
+// them, an opened one for the spectra it read.
 struct TitrationSeries {
   TitrationSeries();
 
@@ -47,7 +48,7 @@ struct TitrationSeries {
   int PointCount = 0;
   int TrailingLineCount = 0;
   std::vector<double> Wavelengths;  // kMaxPoints entries
-  std::vector<double> Absorbances;  // kMaxSpectra * kMaxPoints, spectrum-major
+  std::vector<double> Absorbances;  // spectrum-major, kMaxPoints per spectrum
 
   double& A(int k, int i) { return Absorbances[Index(k, i)]; }
   double A(int k, int i) const { return Absorbances[Index(k, i)]; }

@@ -162,6 +162,25 @@ TEST(TextToReal, RefusesEverythingElseQuotingTheText) {
   EXPECT_THROW_MSG(TextToReal("1e400"), ConversionError, "'1e400' is out of the range");
 }
 
+// The one-pass reader of short texts against the C library's correctly
+// rounded strtod, over texts of up to 20 digits and exponents around the
+// limits of exact powers of ten.
+TEST(TextToReal, ReadsEveryShortTextAsStrtodDoes) {
+  std::mt19937_64 random(7);
+  for (int n = 0; n < 100000; ++n) {
+    std::string text = random() % 4 == 0 ? "-" : "";
+    const auto digits = static_cast<int>(random() % 20) + 1;
+    const auto point = static_cast<int>(random() % static_cast<std::uint64_t>(digits + 1));
+    for (int i = 0; i < digits; ++i) {
+      if (i == point) text += '.';
+      text += static_cast<char>('0' + random() % 10);
+    }
+    if (random() % 3 == 0) text += "E" + std::to_string(static_cast<int>(random() % 61) - 30);
+    const double expected = std::strtod(text.c_str(), nullptr);
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(TextToReal(text)), std::bit_cast<std::uint64_t>(expected)) << text;
+  }
+}
+
 TEST(TextToInteger, AcceptsLeadingBlanksAndASignOnly) {
   EXPECT_EQ(TextToInteger("12"), 12);
   EXPECT_EQ(TextToInteger("  12"), 12);

@@ -14,6 +14,8 @@ TEST(LoadLines, CutsAtEveryKindOfLineEnd) {
   EXPECT_THAT(LoadLines("a\n"), ElementsAre("a"));
   EXPECT_THAT(LoadLines("a\r\n\r\n"), ElementsAre("a", ""));
   EXPECT_THAT(LoadLines("\n\n"), ElementsAre("", ""));
+  EXPECT_THAT(LoadLines("a\rb\rc\r\nd\re\n"), ElementsAre("a", "b", "c", "d", "e"));
+  EXPECT_THAT(LoadLines("\r\r\n\n\r"), ElementsAre("", "", "", ""));
   EXPECT_THAT(LoadLines(""), ElementsAre());
   EXPECT_THAT(LoadLines(std::string_view("a\nb\0c\nd", 7)), ElementsAre("a", "b"));
 }
