@@ -1,7 +1,9 @@
 // Any bytes as Shift-JIS box text or file content, shown in a widget and
 // typed back: decoding never fails, and text that decodes without a
-// replacement (U+FFFD, or the converter's substitute U+001A) comes back byte
-// for byte.
+// replacement (U+FFFD, or the converter's substitute U+001A) comes back as the
+// same characters. Not always as the same bytes: the NEC and IBM extension
+// rows hold the same characters twice (EE 80 and FB 9C), and encoding picks
+// one of the two codes.
 #include <QString>
 #include <string_view>
 
@@ -13,7 +15,9 @@ using specbridge::fuzz::Check;
 SPECBRIDGE_FUZZ_TARGET(bytes) {
   const QString shown = specbridge::FromShiftJis(bytes);
   const std::string typed = specbridge::ToShiftJis(shown);
-  if (!shown.contains(QChar::ReplacementCharacter) && !shown.contains(QChar(0x1A))) Check(typed == bytes);
+  if (!shown.contains(QChar::ReplacementCharacter) && !shown.contains(QChar(0x1A))) {
+    Check(specbridge::FromShiftJis(typed) == shown);
+  }
   // Typing what is shown again changes nothing more.
   Check(specbridge::ToShiftJis(specbridge::FromShiftJis(typed)) == typed);
   // A path the system can show (UTF-8) keeps its bytes through the Qt seam;

@@ -50,11 +50,12 @@ SPECBRIDGE_FUZZ_TARGET(bytes) {
   // stays inside the data, widened as the boxes allow.
   const PlotRange data = series.DataRange;
   using Accept = bool (*)(TitrationSeries&, std::string&);
-  for (const auto& [name, accept] : {std::pair<const char*, Accept>{"Edit1", AcceptXLow},
-                                     {"Edit2", AcceptXHigh},
-                                     {"Edit4", AcceptYHigh},
-                                     {"Edit6", AcceptUsedSpectra}}) {
-    std::string text = boxes[name];
+  for (const auto& box : {std::pair<const char*, Accept>{"Edit1", AcceptXLow},
+                          {"Edit2", AcceptXHigh},
+                          {"Edit4", AcceptYHigh},
+                          {"Edit6", AcceptUsedSpectra}}) {
+    std::string text = boxes[box.first];
+    const Accept accept = box.second;
     Try([&] {
       if (!accept(series, text)) Check(!TrimControls(text).empty());
     });

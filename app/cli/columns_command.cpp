@@ -82,10 +82,10 @@ ColumnsCommand::ColumnsCommand(CLI::App& parent)
   ColumnAction("--first-col", "SpinEdit1: the column of the first term", &columns::Formula::firstColumn);
   ColumnAction("--second-col", "SpinEdit2: the column of the second term", &columns::Formula::secondColumn);
   OperatorAction("--op1", "CheckBox1-4: the operator of the first term", &columns::Formula::firstOperator);
-  BoxAction("--const1", boxes_, "Edit1", "Edit1: the constant of the first term");
+  BoxAction("--const1", boxes_, "Edit1", "the constant of the first term");
   OperatorAction("--op3", "CheckBox9-12: the operator between the two terms", &columns::Formula::middleOperator);
   OperatorAction("--op2", "CheckBox5-8: the operator of the second term", &columns::Formula::secondOperator);
-  BoxAction("--const2", boxes_, "Edit2", "Edit2: the constant of the second term");
+  BoxAction("--const2", boxes_, "Edit2", "the constant of the second term");
   FlagAction("--second-term", "CheckBox13 \"Use the Second Term\" checked",
              [this](Session&) { tool_.Math().useSecondTerm = true; });
   FlagAction("--no-second-term", "CheckBox13 \"Use the Second Term\" unchecked",

@@ -117,16 +117,20 @@ KineticsCommand::KineticsCommand(CLI::App& parent)
   TypeAction("--comments1", "Comments1", "Type T into Comments1 (the comments dialog)");
   TypeAction("--comments2", "Comments2", "Type T into Comments2");
   TypeAction("--temperature", "Temperature", "Type T into Temperature");
-  TypeAction("--dead-time", "DeadTime", "Type T into DeadTime (a text starting with - as --dead-time=-60)");
-  TypeAction("--interval", "Interval", "Type T into Interval, delta(Time)");
+  TypeAction("--dead-time", "DeadTime",
+             "Type T into DeadTime, \"Dead_Time [sec]\" (a text starting with - as --dead-time=-60)");
+  TypeAction("--interval", "Interval", "Type T into Interval, \"delta(Time) [sec]\"");
   FlagAction("--apply", "Press \"Apply\": the time column from DeadTime and Interval",
              [this](Session&) { converter_->Apply1Click(); });
-  TypeAction("--nmlow", "nmlow", "Type T into nmlow and leave the box (the wavelength count runs)", true);
-  TypeAction("--nmhigh", "nmhigh", "Type T into nmhigh and leave the box", true);
-  SpinAction("--step", "SpinEdit2", "Set the skipping policy SpinEdit2 (1-10)");
-  SpinAction("--unit", "SpinEdit1", "Set the omitting unit SpinEdit1 (1-500)");
-  SpinAction("--lower-cut", "SpinEdit3", "Set the lower cut-off SpinEdit3 (0-1000)");
-  SpinAction("--upper-cut", "SpinEdit4", "Set the upper cut-off SpinEdit4 (0-1000)");
+  TypeAction("--nmlow", "nmlow",
+             "Type T into nmlow, the first box of \"Wavelength Range\", and leave the box (the wavelength count runs)",
+             true);
+  TypeAction("--nmhigh", "nmhigh", "Type T into nmhigh, the second box of \"Wavelength Range\", and leave the box",
+             true);
+  SpinAction("--step", "SpinEdit2", "Set SpinEdit2, \"Skipping Policy\" (1-10)");
+  SpinAction("--unit", "SpinEdit1", "Set SpinEdit1, \"Omitting Unit\" (1-500)");
+  SpinAction("--lower-cut", "SpinEdit3", "Set SpinEdit3, \"Lower_Cut_Off\" (0-1000)");
+  SpinAction("--upper-cut", "SpinEdit4", "Set SpinEdit4, \"Upper_Cut_Off\" (0-1000)");
   Action(
       "--open", "File -> Open again, with FILE2",
       [this](Session& session, const std::string& path) { Open(session, path); }, "FILE2");

@@ -188,7 +188,8 @@ CLI::Option* Command::FlagAction(const std::string& flags, const std::string& de
 
 CLI::Option* Command::BoxAction(const std::string& flag, BoxTexts& boxes, const std::string& box,
                                 const std::string& description) {
-  return Action(flag, description, [&boxes, box](Session&, const std::string& text) { boxes.Set(box, text); });
+  return Action(flag, box + ", " + description,
+                [&boxes, box](Session&, const std::string& text) { boxes.Set(box, text); });
 }
 
 CLI::Option* Command::BoxAssignments(BoxTexts& boxes) {

@@ -46,7 +46,7 @@ class SimpleKineticsCommand : public Command {
 
  private:
   void Run(Session& session) override;
-  void RuleBox(const char* flag, const char* box, const std::string& description);
+  void RuleBox(const char* flag, const char* box, const std::string& caption);
   bool RuleBoxGiven() const;
 
   std::string file_;
@@ -61,14 +61,12 @@ SimpleKineticsCommand::SimpleKineticsCommand(CLI::App& parent)
     : Command(parent, "simple-kinetics",
               "MultiSpec-1500 kinetics file (##TITLE) thinned to a SPECFIT 2D-format file (X/Z mode 2, model 4)") {
   App().add_option("FILE", file_, "The kinetics file File -> Open reads")->required();
-  RuleBox("--first-run", "Edit3", "Edit3: counts omitted at the initial stage (the first run used)");
-  RuleBox("--every-run-to", "Edit4", "Edit4: last run of the every-run section");
-  RuleBox("--every2-to", "Edit5", "Edit5: last run of the every-2nd-run section");
-  RuleBox("--every5-to", "Edit6", "Edit6: last run of the every-5th-run section");
-  RuleBox("--every10-to", "Edit7", "Edit7: last run of the every-10th-run section");
-  RuleBox("--every20-to", "Edit8", "Edit8: last run of the every-20th-run section");
-  BoxAction("--min", converter_.Boxes(), "MIN", "MIN: lower end of the wavelength range (nm)");
-  BoxAction("--max", converter_.Boxes(), "MAX", "MAX: upper end of the wavelength range (nm)");
+  const char* flags[] = {"--first-run", "--every-run-to", "--every2-to", "--every5-to", "--every10-to", "--every20-to"};
+  for (std::size_t i = 0; i < simple_kinetics::kSectionBoxes.size(); ++i) {
+    RuleBox(flags[i], simple_kinetics::kSectionBoxes[i].data(), std::string(simple_kinetics::kSectionCaptions[i]));
+  }
+  BoxAction("--min", converter_.Boxes(), "MIN", "lower end of \"Change the range of Wavelength\" (nm)");
+  BoxAction("--max", converter_.Boxes(), "MAX", "upper end of \"Change the range of Wavelength\" (nm)");
   BoxAssignments(converter_.Boxes());
   App().add_flag("--exclude", exclude_, "Press \"Conduct Exclusion\" once the boxes are set");
   App()
@@ -89,9 +87,9 @@ SimpleKineticsCommand::SimpleKineticsCommand(CLI::App& parent)
   Example("specbridge-cli simple-kinetics reaction.ASC --min 400 --max 600 -o reaction.txt");
 }
 
-void SimpleKineticsCommand::RuleBox(const char* flag, const char* box, const std::string& description) {
+void SimpleKineticsCommand::RuleBox(const char* flag, const char* box, const std::string& caption) {
   Action(
-      flag, description,
+      flag, std::string(box) + ", \"" + caption + "\"",
       [this, box](Session&, const std::string& text) {
         converter_.Boxes().Set(box, text);
         ruleGiven_ = true;

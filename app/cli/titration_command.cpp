@@ -41,8 +41,8 @@ TitrationCommand::TitrationCommand(CLI::App& parent)
     : Command(parent, "titration",
               "Titration series to a SPECFIT 2D-format file (X/Z mode 1) or a kinetics file (X/Z mode 2)") {
   App().add_option("FILE", file_, "One file of the numbered series (run00.ASC ...) or a \"2D\" sheet")->required();
-  BoxAction("--comment1", boxes_, "Comment1", "Comment1: the first line of the output");
-  BoxAction("--comment2", boxes_, "Comment2", "Comment2: the second line of the output");
+  BoxAction("--comment1", boxes_, "Comment1", "the first line of the output");
+  BoxAction("--comment2", boxes_, "Comment2", "the second line of the output");
   BoxAction("--v0", boxes_, "V0", "Initial Volume (ml)");
   BoxAction("--vt", boxes_, "Vt", "Titration Vol. (ml)");
   BoxAction("--cm", boxes_, "CM", "[M] (M)");

@@ -12,6 +12,7 @@
 #include "common/output_file.hpp"
 #include "common/text.hpp"
 #include "gui/QtText.hpp"
+#include "simple_kinetics/exclusion.hpp"
 
 namespace specbridge::simple_kinetics {
 
@@ -40,18 +41,9 @@ TForm7::TForm7(DirectoryMemory& directories, Dialogs& dialogs, QWidget* parent)
   auto* rules = new QGroupBox("Omitting Rules", central);
   rules->setObjectName("GroupBox1");
   auto* rulesGrid = new QGridLayout(rules);
-  const std::pair<const char*, const char*> ruleBoxes[] = {
-      {"Edit3", "Counts to be omitted at the initial stage"},
-      {"Edit4", "Counts to be used in every run (0-skipping)"},
-      {"Edit5", "Counts to be used in every 2 runs (1-skipping)"},
-      {"Edit6", "Counts to be used in every 5 runs (4-skipping)"},
-      {"Edit7", "Counts to be used in every 10 runs (9-skipping)"},
-      {"Edit8", "Counts to be used in every 20 runs (19-skipping)"},
-  };
-  int row = 0;
-  for (const auto& [name, caption] : ruleBoxes) {
-    rulesGrid->addWidget(new QLabel(caption, rules), row, 0);
-    rulesGrid->addWidget(AddBox(name, rules), row++, 1);
+  for (int row = 0; row < static_cast<int>(kSectionBoxes.size()); ++row) {
+    rulesGrid->addWidget(new QLabel(QString::fromLatin1(kSectionCaptions[row]), rules), row, 0);
+    rulesGrid->addWidget(AddBox(kSectionBoxes[row].data(), rules), row, 1);
   }
   layout->addWidget(rules);
 

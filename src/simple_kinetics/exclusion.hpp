@@ -20,6 +20,11 @@ namespace specbridge::simple_kinetics {
 
 inline constexpr std::string_view kNone = "NONE";
 inline constexpr std::array<std::string_view, 6> kSectionBoxes = {"Edit3", "Edit4", "Edit5", "Edit6", "Edit7", "Edit8"};
+// The window's caption of each box, in the same order.
+inline constexpr std::array<std::string_view, 6> kSectionCaptions = {
+    "Counts to be omitted at the initial stage",       "Counts to be used in every run (0-skipping)",
+    "Counts to be used in every 2 runs (1-skipping)",  "Counts to be used in every 5 runs (4-skipping)",
+    "Counts to be used in every 10 runs (9-skipping)", "Counts to be used in every 20 runs (19-skipping)"};
 
 // Applies the rules to the marks left by "Open" or an earlier press, writes
 // the section ends of the every-n rules back into Edit5 to Edit8 (lowered to

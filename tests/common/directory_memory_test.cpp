@@ -66,10 +66,12 @@ TEST_F(DirectoryMemoryTest, AnUnwritableDirinfStopsTheCommand) {
   // A directory in the place of "dirinf" cannot be replaced, even by root.
   std::filesystem::create_directory(dir_ / "dirinf");
   DirectoryMemory memory(dir_.Path());
-  EXPECT_THROW_MSG(memory.RememberDirectory(dir_ / "x.txt", nullptr), FileError, "dirinf");
+  EXPECT_THROW_MSG(memory.RememberDirectory(dir_ / "x.txt", nullptr), FileError,
+                   "Cannot replace '" + (dir_ / "dirinf").string() + "': it is a directory, not a regular file");
 
   DirectoryMemory gone(dir_ / "removed");
-  EXPECT_THROW_MSG(gone.RememberDirectory(dir_ / "x.txt", nullptr), FileError, "No such file or directory");
+  EXPECT_THROW_MSG(gone.RememberDirectory(dir_ / "x.txt", nullptr), FileError,
+                   "Cannot create '" + (dir_ / "removed/dirinf").string() + "': No such file or directory");
 }
 
 TEST_F(DirectoryMemoryTest, RefreshTakesTheCurrentDirectory) {

@@ -108,7 +108,8 @@ TEST_F(FileChooserTest, ASaveOverAnInputIsRefusedBeforeAnythingIsRemembered) {
 TEST_F(FileChooserTest, AnUnwritableDirinfStopsTheChoice) {
   fs::create_directory(root_ / "dirinf");
   dialogs_.Answer(data_ / "run00.ASC");
-  EXPECT_THROW_MSG(files_.Open(), FileError, "dirinf");
+  EXPECT_THROW_MSG(files_.Open(), FileError,
+                   "Cannot replace '" + (root_ / "dirinf").string() + "': it is a directory, not a regular file");
 }
 
 }  // namespace

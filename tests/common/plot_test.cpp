@@ -27,8 +27,8 @@ TEST(PlotMapping, RoundsHalvesToTheEvenPixel) {
 }
 
 TEST(PlotMapping, RefusesAnEmptyRangeAndKeepsFarPointsInRange) {
-  EXPECT_THROW_MSG(PlotMapping({300, 300, 0, 1}, 10, 10), MathError, "no width");
-  EXPECT_THROW_MSG(PlotMapping({0, 1, 2, 2}, 10, 10), MathError, "no height");
+  EXPECT_THROW_MSG(PlotMapping({300, 300, 0, 1}, 10, 10), MathError, "The plot range has no width (300 to 300)");
+  EXPECT_THROW_MSG(PlotMapping({0, 1, 2, 2}, 10, 10), MathError, "The plot range has no height (2 to 2)");
   const PlotMapping map({0, 1e-300, 0, 1}, 100, 100);
   EXPECT_EQ(map.PlotX(1e300), 1 << 24);
   EXPECT_EQ(map.PlotX(-1e300), -(1 << 24));

@@ -137,7 +137,7 @@ TEST(SplitFields, RefusesMoreThanItsCapacity) {
   for (int i = 0; i < kMaxFields; ++i) line += "1 ";
   EXPECT_EQ(SplitFields(line).size(), static_cast<std::size_t>(kMaxFields));
   line += "1";
-  EXPECT_THROW_MSG(SplitFields(line), CapacityError, "more than 1300 fields");
+  EXPECT_THROW_MSG(SplitFields(line), CapacityError, "A line holds more than 1300 fields");
 }
 
 TEST(ReadFileBytes, ReadsWholeFilesAndNamesMissingOnes) {
@@ -145,8 +145,10 @@ TEST(ReadFileBytes, ReadsWholeFilesAndNamesMissingOnes) {
   const std::string bytes("a\r\nb\0c", 6);
   EXPECT_EQ(ReadFileBytes(dir.Write("x.ASC", bytes)), bytes);
   EXPECT_EQ(ReadFileBytes(dir.Write("empty.ASC", "")), "");
-  EXPECT_THROW_MSG(ReadFileBytes(dir / "missing.ASC"), FileError, "missing.ASC': No such file or directory");
-  EXPECT_THROW_MSG(ReadFileBytes(dir.Path()), FileError, "is a directory");
+  EXPECT_THROW_MSG(ReadFileBytes(dir / "missing.ASC"), FileError,
+                   "Cannot open '" + (dir / "missing.ASC").string() + "': No such file or directory");
+  EXPECT_THROW_MSG(ReadFileBytes(dir.Path()), FileError,
+                   "Cannot read '" + dir.Path().string() + "': it is a directory, not a regular file");
 }
 
 }  // namespace

@@ -67,10 +67,13 @@ TEST(ReadEmissionFile, ReadsTheThreeLayoutsOnTheirOwnAxes) {
   }
   EmissionSet set;
   EXPECT_FALSE(Read(set, "400.0 0.5\r\n", "e.txt", 1));
-  EXPECT_THROW_MSG(Read(set, "400\t1\r\n401\r\n", "e.txt", 1), FileError, "e.txt, line 2: no tab");
-  EXPECT_THROW_MSG(Read(set, "400\t1\r\n", "e.txt", 1), MathError, "a spectrum of one point");
+  EXPECT_THROW_MSG(Read(set, "400\t1\r\n401\r\n", "e.txt", 1), FileError,
+                   "e.txt, line 2: no tab between wavelength and value ('401')");
+  EXPECT_THROW_MSG(Read(set, "400\t1\r\n", "e.txt", 1), MathError,
+                   "e.txt, line 1: a spectrum of one point cannot be given wavelengths (division by zero in the axis)");
   // An added file's tab is searched from character 3.
-  EXPECT_THROW_MSG(Read(set, "4\t1\r\n5\t2\r\n", "e.txt", 1, true), FileError, "e.txt, line 1: no tab");
+  EXPECT_THROW_MSG(Read(set, "4\t1\r\n5\t2\r\n", "e.txt", 1, true), FileError,
+                   "e.txt, line 1: no tab between wavelength and value ('4\t1')");
   EXPECT_EQ(set.Points(1), 0);
 }
 
@@ -111,7 +114,8 @@ TEST(GenerateWFactor, RefusesBeforeChangingAnything) {
                    "Generate_WFactor: the lamp intensity at 690 nm is zero; the factor there has no value");
   zeros = {1, 0, 1};
   set.SetEvenSpectrum(1, 690, 730, zeros);
-  EXPECT_THROW_MSG(GenerateWFactor(set, grid), MathError, "the lamp intensity at 710 nm is zero");
+  EXPECT_THROW_MSG(GenerateWFactor(set, grid), MathError,
+                   "Generate_WFactor: the lamp intensity at 710 nm is zero; the factor there has no value");
   // Elsewhere a zero takes the factor of the point before it.
   zeros = {1, 1, 0};
   set.SetEvenSpectrum(1, 690, 730, zeros);
@@ -121,13 +125,14 @@ TEST(GenerateWFactor, RefusesBeforeChangingAnything) {
   LampGrid empty;
   EXPECT_FALSE(GenerateWFactor(set, empty));
   set.SpectrumCount = 0;
-  EXPECT_THROW_MSG(GenerateWFactor(set, grid), FileError, "the working list holds no lamp spectrum");
+  EXPECT_THROW_MSG(GenerateWFactor(set, grid), FileError, "Generate_WFactor: the working list holds no lamp spectrum");
 }
 
 TEST(WFactorFile, ReadsBackWhatWasWrittenAndIsSavedOnlyFromAFactor) {
   LampGrid grid;
   EmissionSet set = Lamp(401, 400, 800, grid);
-  EXPECT_THROW_MSG(WFactorText(set), FileError, "Save_WFactor did nothing");
+  EXPECT_THROW_MSG(WFactorText(set), FileError,
+                   "Save_WFactor did nothing: working spectrum 2 is not a lamp factor made by Generate_WFactor");
   ASSERT_TRUE(GenerateWFactor(set, grid));
   const std::string wfc = WFactorText(set);
   std::vector<std::string_view> lines;
@@ -200,7 +205,9 @@ TEST(ApplyCorrection, CorrectsAtMost49Spectra) {
   EmissionSet set = WithFactor();
   for (int k = 1; k <= 50; ++k) set.SetEvenSpectrum(k, 400, 401, std::vector<double>{1, 2});
   set.SpectrumCount = 50;
-  EXPECT_THROW_MSG(ApplyCorrection(set, nullptr), CapacityError, "Apply_Correction: 50 working spectra; at most 49");
+  EXPECT_THROW_MSG(
+      ApplyCorrection(set, nullptr), CapacityError,
+      "Apply_Correction: 50 working spectra; at most 49 can be corrected (their copies fill the other slots)");
   EXPECT_EQ(set.SpectrumCount, 50);
   set.SpectrumCount = 49;
   EXPECT_TRUE(ApplyCorrection(set, nullptr));

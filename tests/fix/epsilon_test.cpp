@@ -78,7 +78,9 @@ TEST(FixEpsilonRead, RefusesFilesWithoutAllTheirNumbers) {
            Case{"0 1 2 words\n400\n401\n0.5\n\n",
                 "xa.dem: the file ends after 3 of the 4 numbers its header announces (2 wavelengths, then 1 spectra "
                 "of 2 values)"},
-           Case{"0 1 100000", "xa.dem: the file ends after 0 of the 200000 numbers its header announces"},
+           Case{"0 1 100000",
+                "xa.dem: the file ends after 0 of the 200000 numbers its header announces (100000 wavelengths, then 1 "
+                "spectra of 100000 values)"},
        }) {
     EXPECT_THROW_MSG(ParseEpsilonData(c.bytes, "xa.dem"), FileError, std::string(c.message));
   }
@@ -97,7 +99,9 @@ TEST(FixEpsilonRead, ANulByteEndsTheTextWithAWarning) {
                                                      "401\n",
                                                      15),
                                     "xa.dem"),
-                   FileError, "the file ends after 1 of the 2 numbers");
+                   FileError,
+                   "xa.dem: the file ends after 1 of the 2 numbers its header announces (2 wavelengths, then 0 spectra "
+                   "of 2 values)");
 }
 
 TEST(FixEpsilonRead, OnlyTheFirstNumberOfALineCounts) {
@@ -118,7 +122,7 @@ TEST(FixEpsilonRead, RefusesBadHeadersAndTokens) {
   EXPECT_THROW_MSG(ParseEpsilonData("0 -1 3\n", "xa.dem"), ConversionError,
                    "xa.dem: the header announces -1 spectra; a count cannot be negative");
   EXPECT_THROW_MSG(ParseEpsilonData("0 2 -3\n", "xa.dem"), ConversionError,
-                   "the header announces -3 wavelengths; a count cannot be negative");
+                   "xa.dem: the header announces -3 wavelengths; a count cannot be negative");
   EXPECT_THROW_MSG(ParseEpsilonData("0 2 3.0\n", "xa.dem"), ConversionError,
                    "xa.dem, line 1: '3.0' is not a valid integer value");
   EXPECT_THROW_MSG(ParseEpsilonData("0 1 2\n400\n\n4o1\n", "xa.dem"), ConversionError,
@@ -135,16 +139,17 @@ TEST(FixEpsilonRead, RefusesSizesBeyondTheLimitsBeforeStoringAnything) {
   EXPECT_THROW_MSG(ParseEpsilonData("0 2000000000 2000000000\n", "big.dem"), CapacityError,
                    "big.dem: the header announces 2000000000 spectra; at most 1000 are supported");
   EXPECT_THROW_MSG(ParseEpsilonData("0 1 2000000\n"), CapacityError,
-                   "2000000 wavelengths; at most 100000 are supported");
+                   "the header announces 2000000 wavelengths; at most 100000 are supported");
   EXPECT_THROW_MSG(ParseEpsilonData("0 1000 100000\n"), CapacityError,
-                   "1000 spectra of 100000 wavelengths; at most 2000000 values are supported");
+                   "the header announces 1000 spectra of 100000 wavelengths; at most 2000000 values are supported");
   // The 14 bytes that once gave a 127 MB .fix file of zeros.
   EXPECT_THROW_MSG(ParseEpsilonData("0 10 1000000", "xa.dem"), CapacityError,
                    "xa.dem: the header announces 1000000 wavelengths; at most 100000 are supported");
 }
 
 TEST(FixEpsilonRead, MissingFileNamesItself) {
-  EXPECT_THROW_MSG(ReadEpsilonFile("/no/such/dir/xa.dem"), FileError, "/no/such/dir/xa.dem");
+  EXPECT_THROW_MSG(ReadEpsilonFile("/no/such/dir/xa.dem"), FileError,
+                   "Cannot open '/no/such/dir/xa.dem': No such file or directory");
 }
 
 TEST(FixEpsilonFix, ThreeSpectraOf201WavelengthsGiveAHeaderAndFourLines) {
@@ -199,7 +204,7 @@ TEST(FixFileWrite, WritersReplaceTheTargetWhole) {
   WriteEpsilonTable(target, ParseEpsilonData("0 1 1\n400\n2\n"));
   EXPECT_EQ(test::Slurp(target), "400.00\t         2.00\r\n");
   EXPECT_THROW_MSG(WriteEpsilonTable(dir / "no/such/dir/t", ParseEpsilonData("0 0 1\n400\n")), FileError,
-                   "no/such/dir/t");
+                   "Cannot create '" + (dir / "no/such/dir/t").string() + "': No such file or directory");
 }
 
 }  // namespace

@@ -76,12 +76,14 @@ TEST(FixMultiSpec, FailuresNameTheLineAndTheText) {
       {MultiSpec("400", "", "2", {"1", "2"}), "s.asc, line 12: '' is not a valid floating point value"},
       {MultiSpec("400", "401", "2 ", {"1", "2"}), "s.asc, line 13: '2 ' is not a valid integer value"},
       {MultiSpec("400", "401", "2", {"1", "0.5\t"}), "s.asc, line 17: '0.5\\x09' is not a valid floating point value"},
-      {MultiSpec("400", "401", "0", {}), "s.asc, line 13: the point count 0 gives no spectrum"},
-      {MultiSpec("400", "401", "-4", {}), "s.asc, line 13: the point count -4 gives no spectrum"},
+      {MultiSpec("400", "401", "0", {}), "s.asc, line 13: the point count 0 gives no spectrum; it must be at least 2"},
+      {MultiSpec("400", "401", "-4", {}),
+       "s.asc, line 13: the point count -4 gives no spectrum; it must be at least 2"},
   };
   for (const Case& c : cases) EXPECT_THROW_MSG(ReadMultiSpecSpectrum(c.lines, "s.asc"), ConversionError, c.message);
   // A too short header: lines 11 to 13 are missing.
-  EXPECT_THROW_MSG(ReadMultiSpecSpectrum({"##TITLE", "2"}, "s.asc"), ConversionError, "s.asc, line 11: ''");
+  EXPECT_THROW_MSG(ReadMultiSpecSpectrum({"##TITLE", "2"}, "s.asc"), ConversionError,
+                   "s.asc, line 11: '' is not a valid floating point value");
 }
 
 // Missing absorbances are never empty texts or zeros; a header cannot ask for
@@ -98,7 +100,8 @@ TEST(FixMultiSpec, RefusesFilesShorterThanTheirHeaderAndHugeCounts) {
 
 TEST(FixMultiSpec, OnePointCannotBeGivenWavelengths) {
   EXPECT_THROW_MSG(ReadMultiSpecSpectrum(MultiSpec("400", "400", "1", {"0.5"}), "one.asc"), MathError,
-                   "one.asc, line 13: a single point cannot be spread");
+                   "one.asc, line 13: a single point cannot be spread from the first to the last wavelength (invalid "
+                   "floating point operation, 0 / 0)");
 }
 
 TEST(FixUvProbe, CommasDecideThePoint) {
@@ -151,10 +154,17 @@ TEST(FixUvProbe, FailuresNameTheLineAndTheText) {
       {"1100.0,1,5",
        "u.txt, line 3: '1100.0,1,5' has two commas, but not a wavelength with a thousands separator (as in "
        "1,100.0,0.523)"},
-      {"x,100.0,0.5", "u.txt, line 3: 'x,100.0,0.5' has two commas"},
-      {"1,1OO.0,0.5", "u.txt, line 3: '1,1OO.0,0.5' has two commas"},
-      {"2,5,1", "u.txt, line 3: '2,5,1' has two commas"},
-      {"1e308,100,0.5", "u.txt, line 3: '1e308,100,0.5' has two commas"},
+      {"x,100.0,0.5",
+       "u.txt, line 3: 'x,100.0,0.5' has two commas, but not a wavelength with a thousands separator (as in "
+       "1,100.0,0.523)"},
+      {"1,1OO.0,0.5",
+       "u.txt, line 3: '1,1OO.0,0.5' has two commas, but not a wavelength with a thousands separator (as in "
+       "1,100.0,0.523)"},
+      {"2,5,1",
+       "u.txt, line 3: '2,5,1' has two commas, but not a wavelength with a thousands separator (as in 1,100.0,0.523)"},
+      {"1e308,100,0.5",
+       "u.txt, line 3: '1e308,100,0.5' has two commas, but not a wavelength with a thousands separator (as in "
+       "1,100.0,0.523)"},
       {"\"400.0\",\"0.5\"", "u.txt, line 3: '\"400.0\"' is not a valid floating point value"},
   };
   for (const auto& [line, message] : cases) {
@@ -175,10 +185,12 @@ TEST(FixConcentration, RefusesTextsThatAreNotNumbersAndZero) {
   const std::vector<double> absorbances = {0.5, 0};
   EXPECT_THROW_MSG(DivideByConcentration(absorbances, "1,5"), ConversionError,
                    "Concentration: '1,5' is not a valid floating point value");
-  EXPECT_THROW_MSG(DivideByConcentration(absorbances, "1e-4 mol"), ConversionError, "'1e-4 mol'");
+  EXPECT_THROW_MSG(DivideByConcentration(absorbances, "1e-4 mol"), ConversionError,
+                   "Concentration: '1e-4 mol' is not a valid floating point value");
   EXPECT_THROW_MSG(DivideByConcentration(absorbances, "0"), MathError, "Concentration '0': Division by zero");
   const std::vector<double> zeroFirst = {0, 0.5};
-  EXPECT_THROW_MSG(DivideByConcentration(zeroFirst, "0.0"), MathError, "Concentration '0.0': Invalid floating point");
+  EXPECT_THROW_MSG(DivideByConcentration(zeroFirst, "0.0"), MathError,
+                   "Concentration '0.0': Invalid floating point operation (0 / 0)");
   const std::vector<double> large = {1e300};
   EXPECT_THROW_MSG(DivideByConcentration(large, "1e-10"), MathError, "Concentration '1e-10': Floating point overflow");
 }
@@ -222,11 +234,11 @@ TEST(FixLoadSpectrum, RefusesFilesWithoutASpectrum) {
   EXPECT_THROW_MSG(LoadSpectrum(SpectrumKind::kMultiSpecRows, "400.0,0.5\r\n", "plain.asc"), FileError,
                    "plain.asc is not a MultiSpec spectrum file: its line 1 does not begin with \"##TITLE\"");
   EXPECT_THROW_MSG(LoadSpectrum(SpectrumKind::kMultiSpecColumns, "", "empty.asc"), FileError,
-                   "empty.asc is not a MultiSpec spectrum file");
+                   "empty.asc is not a MultiSpec spectrum file: its line 1 does not begin with \"##TITLE\"");
   EXPECT_THROW_MSG(LoadSpectrum(SpectrumKind::kUvProbe, "\"title\"\r\n\"nm\",\"Abs\"\r\n", "u.txt"), FileError,
-                   "u.txt holds no data point");
+                   "u.txt holds no data point: a UVProbe export has two header lines, then one line per point");
   EXPECT_THROW_MSG(LoadSpectrum(SpectrumKind::kUvProbe, "\"title\"\r\n\"nm\",\"Abs\"\r\n\r\n\r\n", "u.txt"), FileError,
-                   "u.txt holds no data point");
+                   "u.txt holds no data point: a UVProbe export has two header lines, then one line per point");
 }
 
 TEST(FixLoadSpectrum, ANulByteEndsTheTextWithAWarning) {

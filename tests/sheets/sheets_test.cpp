@@ -90,11 +90,16 @@ TEST(ReadSpectrumFile, RefusesAndFailsWithoutStoringAnything) {
        Throws<FileError>("b.ASC: its axis (3 points from 400 to 402 nm) differs from the working spectra's (2 points "
                          "from 400 to 401 nm); a sheet holds spectra of one axis")},
       {"other first wavelength", "399.0,0.1\r\n401.0,0.2\r\n",
-       Throws<FileError>("b.ASC: its axis (2 points from 399 to 401 nm) differs")},
+       Throws<FileError>("b.ASC: its axis (2 points from 399 to 401 nm) differs from the working spectra's (2 points "
+                         "from 400 to 401 nm); a sheet holds spectra of one axis")},
       {"a single point", Title("400", "400", "1", {"1"}),
-       Throws<MathError>("b.ASC, line 13: a spectrum of one point cannot be given wavelengths")},
-      {"a single comma line", "400.0,0.1\r\n", Throws<MathError>("b.ASC, line 1: a spectrum of one point")},
-      {"no points", Title("400", "401", "0", {}), Throws<ConversionError>("b.ASC, line 13: the point count 0")},
+       Throws<MathError>(
+           "b.ASC, line 13: a spectrum of one point cannot be given wavelengths (division by zero in the axis)")},
+      {"a single comma line", "400.0,0.1\r\n",
+       Throws<MathError>(
+           "b.ASC, line 1: a spectrum of one point cannot be given wavelengths (division by zero in the axis)")},
+      {"no points", Title("400", "401", "0", {}),
+       Throws<ConversionError>("b.ASC, line 13: the point count 0 gives no spectrum")},
       {"too many points", Lines(603, "400.0,0.1"),
        Throws<CapacityError>("b.ASC: 603 points; a spectrum holds at most 602")},
       {"truncated", Title("400", "401", "2", {"1"}),
@@ -103,7 +108,8 @@ TEST(ReadSpectrumFile, RefusesAndFailsWithoutStoringAnything) {
        Throws<ConversionError>("b.ASC, line 13: '2.0' is not a valid integer value")},
       {"label line too short", Title("400", "401", "", {"1", "2"}),
        Throws<ConversionError>("b.ASC, line 13: '' is not a valid integer value")},
-      {"empty last comma line", "400.0,0.1\r\n\r\n", Throws<ConversionError>("b.ASC, line 2: '' is not a valid")},
+      {"empty last comma line", "400.0,0.1\r\n\r\n",
+       Throws<ConversionError>("b.ASC, line 2: '' is not a valid floating point value")},
       {"value beyond character 15 cut off", "400.0,0.12345678x\r\n401.0,0.2x\r\n",
        Throws<ConversionError>("b.ASC, line 2: '0.2x' is not a valid floating point value")},
   };

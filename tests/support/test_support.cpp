@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -30,6 +31,14 @@ std::string Visible(std::string_view line) {
 
 std::filesystem::path DataPath(std::string_view relative) {
   return std::filesystem::path(SPECBRIDGE_TEST_DATA) / relative;
+}
+
+void ExpectMessage(std::string_view actual, std::string_view expected, const char* file, int line) {
+  if (actual == expected) return;
+  if (const char* log = std::getenv("FIXUP_LOG")) {
+    std::ofstream(log, std::ios::app) << file << '\t' << line << '\t' << actual << '\n';
+  }
+  ADD_FAILURE_AT(file, line) << "message differs\n  expected: " << expected << "\n    actual: " << actual;
 }
 
 ::testing::AssertionResult SameBytes(std::string_view expected, std::string_view actual) {

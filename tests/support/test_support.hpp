@@ -7,19 +7,24 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <typeinfo>
 
 namespace specbridge::test {
 
-// Asserts that `statement` throws `type` and that its message contains `text`.
+// Asserts that `statement` throws exactly `type` (not a subclass or a base)
+// with exactly the message `text`: a message is what the chemist reads.
 #define EXPECT_THROW_MSG(statement, type, text)                                      \
   do {                                                                               \
     try {                                                                            \
       statement;                                                                     \
       ADD_FAILURE() << "expected " #type " with '" << (text) << "', nothing thrown"; \
-    } catch (const type& e_) {                                                       \
-      EXPECT_THAT(std::string(e_.what()), ::testing::HasSubstr(text));               \
+    } catch (const std::exception& e_) {                                             \
+      EXPECT_EQ(typeid(e_), typeid(type)) << "thrown: " << typeid(e_).name();        \
+      ::specbridge::test::ExpectMessage(e_.what(), text, __FILE__, __LINE__);        \
     }                                                                                \
   } while (false)
+
+void ExpectMessage(std::string_view actual, std::string_view expected, const char* file, int line);
 
 // The folder of fixtures and expected outputs.
 std::filesystem::path DataPath(std::string_view relative);

@@ -86,7 +86,7 @@ TEST(TitrationCalculate, FailuresNameTheBoxOrThePoint) {
   EXPECT_THROW_MSG(Calculate(boxes, 4), ConversionError, "No1: '1.5' is not a valid integer value");
   boxes = test::ExampleBoxes();
   boxes.Set("V0", "0");
-  EXPECT_THROW_MSG(Calculate(boxes, 4), MathError, "point 0, [M]");
+  EXPECT_THROW_MSG(Calculate(boxes, 4), MathError, "point 0, [M]: Invalid floating point operation (0 / 0)");
   boxes.Set("V0", "0.02");
   boxes.Set("Vt", "-0.01");
   EXPECT_THROW_MSG(Calculate(boxes, 4), MathError, "point 2, [M]: Division by zero");

@@ -112,7 +112,8 @@ TEST(TitrationDrawAfterOpen, LeavesOutTrailingLinesAndColoursByKModulo14) {
 }
 
 TEST(TitrationDrawAfterOpen, SinglePointSeriesHasNoWidthToMap) {
-  EXPECT_THROW_MSG(DrawAfterOpen(test::MakeSeries({500}, {{0.5}}), 100, 100), MathError, "no width");
+  EXPECT_THROW_MSG(DrawAfterOpen(test::MakeSeries({500}, {{0.5}}), 100, 100), MathError,
+                   "The plot range has no width (500 to 500)");
 }
 
 TEST(TitrationReDraw, LeavesOutSegmentsTouchingPointsOutsideTheWindow) {
@@ -141,7 +142,7 @@ TEST(TitrationReDraw, OnlyTheBoxesWithoutSpectraAndNoWidthFails) {
   EXPECT_TRUE(ReDraw(s, boxes, 100, 100).Empty());
   EXPECT_EQ(boxes["Edit1"], "450.00");
   s.UsedSpectrumCount = 1;
-  EXPECT_THROW_MSG(ReDraw(s, boxes, 100, 100), MathError, "no width");
+  EXPECT_THROW_MSG(ReDraw(s, boxes, 100, 100), MathError, "The plot range has no width (450 to 450)");
 }
 
 TEST(TitrationReDraw, UsesOnlyTheSpectraForMeasurement) {

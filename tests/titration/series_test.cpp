@@ -305,12 +305,17 @@ struct FailureCase {
   const char* what;
   bool showsTheFailingFile;                                   // in the file buffer; otherwise the buffer stays
   std::function<std::filesystem::path(const TempDir&)> make;  // returns the chosen file
-  std::function<void(const std::function<void()>&)> expect;
+  std::function<void(const std::function<void()>&, const TempDir&)> expect;
 };
 
+// "@DIR@" in the message stands for the case's folder.
 template <class Error>
-std::function<void(const std::function<void()>&)> Throws(std::string text) {
-  return [text](const std::function<void()>& open) { EXPECT_THROW_MSG(open(), Error, text); };
+std::function<void(const std::function<void()>&, const TempDir&)> Throws(std::string text) {
+  return [text](const std::function<void()>& open, const TempDir& dir) {
+    std::string expected = text;
+    if (const auto at = expected.find("@DIR@"); at != std::string::npos) expected.replace(at, 5, dir.Path().string());
+    EXPECT_THROW_MSG(open(), Error, expected);
+  };
 }
 
 std::string Lines(int count, const std::string& line) {
@@ -333,7 +338,7 @@ std::string TitleHeader(const std::string& points, int valueLines) {
 TEST(TitrationOpenFailure, NamesFileLineAndTextAndLeavesThePreviousSeries) {
   const std::vector<FailureCase> cases{
       {"truncated", true, [](const TempDir& d) { return WriteSeries(d, "t", 1, TitleHeader("5", 3)); },
-       Throws<FileError>("t00.ASC, line 19: the file ends after line 18")},
+       Throws<FileError>("t00.ASC, line 19: the file ends after line 18 (truncated file?)")},
       {"not a number", true,
        [](const TempDir& d) {
          WriteSeries(d, "n", 2, "400.0,0.1\r\n401.0,0.2\r\n");
@@ -341,7 +346,7 @@ TEST(TitrationOpenFailure, NamesFileLineAndTextAndLeavesThePreviousSeries) {
        },
        Throws<ConversionError>("n01.ASC, line 2: '0.2x' is not a valid floating point value")},
       {"empty", true, [](const TempDir& d) { return WriteSeries(d, "e", 1, ""); },
-       Throws<FileError>("e00.ASC, line 1: not a spectrum file of a known layout")},
+       Throws<FileError>("e00.ASC, line 1: not a spectrum file of a known layout ('')")},
       {"binary", true,
        [](const TempDir& d) {
          return WriteSeries(d, "b", 1,
@@ -349,16 +354,16 @@ TEST(TitrationOpenFailure, NamesFileLineAndTextAndLeavesThePreviousSeries) {
                                         "ELF\x02\x01\x01\0\0\0",
                                         10));
        },
-       Throws<FileError>("b00.ASC, line 1: not a spectrum file of a known layout")},
+       Throws<FileError>("b00.ASC, line 1: not a spectrum file of a known layout ('\\x7fELF\\x02\\x01\\x01')")},
       {"more than 101 files", false, [](const TempDir& d) { return WriteSeries(d, "m", 102, "400.0,0.1\r\n"); },
-       Throws<CapacityError>("m101.ASC: a series holds at most 101 files")},
+       Throws<CapacityError>("m101.ASC: a series holds at most 101 files (00 to 100)")},
       {"more than 3001 points", true, [](const TempDir& d) { return WriteSeries(d, "p", 1, Lines(3002, "400.0,0.1")); },
        Throws<CapacityError>("p00.ASC: 3002 points; a spectrum holds at most 3001")},
       {"title header with one point", true,
        [](const TempDir& d) { return WriteSeries(d, "o", 1, TitleHeader("1", 1)); },
-       Throws<MathError>("o00.ASC, line 13 ('##NPOINTS=1')")},
+       Throws<MathError>("o00.ASC, line 13 ('##NPOINTS=1'): Invalid floating point operation (0 / 0)")},
       {"no file 00", false, [](const TempDir& d) { return d.Write("g05.ASC", "400.0,0.1\r\n"); },
-       Throws<FileError>("g00.ASC' not found")},
+       Throws<FileError>("'@DIR@/g00.ASC' not found: a series starts with file 00")},
       {"spectra of different lengths", true,
        [](const TempDir& d) {
          WriteSeries(d, "l", 2, "400.0,0.1\r\n401.0,0.2\r\n");
@@ -367,13 +372,13 @@ TEST(TitrationOpenFailure, NamesFileLineAndTextAndLeavesThePreviousSeries) {
        Throws<FileError>("l01.ASC: 1 points, but l00.ASC has 2")},
       {"sheet row too short", true,
        [](const TempDir& d) { return d.Write("s.txt", "2D\r\n400 1 2\r\n401 1\r\n402\r\n"); },
-       Throws<ConversionError>("s.txt, line 3: only 2 of 3 columns")},
+       Throws<ConversionError>("s.txt, line 3: only 2 of 3 columns ('401 1')")},
       {"sheet last row not a number", true, [](const TempDir& d) { return d.Write("s.txt", "2D\r\n400 1\r\nend\r\n"); },
        Throws<ConversionError>("s.txt, line 3: 'end' is not a valid floating point value")},
       {"sheet cut by a NUL", true, [](const TempDir& d) { return d.Write("s.txt", "2D\r\n\0 1 2\r\n"s); },
-       Throws<FileError>("s.txt, line 2: the file holds no table")},
+       Throws<FileError>("s.txt, line 2: the file holds no table after its \"2D\" line")},
       {"sheet without table", true, [](const TempDir& d) { return d.Write("s.txt", " 2D \r\n"); },
-       Throws<FileError>("s.txt, line 2: the file holds no table")},
+       Throws<FileError>("s.txt, line 2: the file holds no table after its \"2D\" line")},
       // Headers without data would be saved as an empty file.
       {"sheet of one row", true, [](const TempDir& d) { return d.Write("s.txt", "2D\r\n400 1\r\n"); },
        Throws<FileError>("s.txt, line 2: the table holds no data rows (its only row, the last, is not read)")},
@@ -387,7 +392,8 @@ TEST(TitrationOpenFailure, NamesFileLineAndTextAndLeavesThePreviousSeries) {
        Throws<FileError>("q00.ASC: the file holds no data points")},
       {"decimal comma in a quoted comma file", true,
        [](const TempDir& d) { return WriteSeries(d, "d", 1, "\"x\"\r\n\"\x94\x67\x92\xB7\"\r\n1100.0,1,5\r\n"); },
-       Throws<ConversionError>("d00.ASC, line 3: '1100.0,1,5' has two commas")},
+       Throws<ConversionError>("d00.ASC, line 3: '1100.0,1,5' has two commas, but not a wavelength with a thousands "
+                               "separator (as in 1,100.0,0.523)")},
   };
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -398,7 +404,7 @@ TEST(TitrationOpenFailure, NamesFileLineAndTextAndLeavesThePreviousSeries) {
     const std::vector<std::string> bufferBefore = o.lineBuffer;
     TempDir dir;
     const auto chosen = c.make(dir);
-    c.expect([&] { o.Open(chosen); });
+    c.expect([&] { o.Open(chosen); }, dir);
     EXPECT_EQ(o.series.FileCount, before.FileCount);
     EXPECT_EQ(o.series.PointCount, before.PointCount);
     EXPECT_EQ(o.series.FileNames, before.FileNames);

@@ -136,7 +136,8 @@ TEST(Titration2D, MissingOrEmptyGridCellsRefuseTheSave) {
   TitrationSeries s = Flat(3, {400});
   const auto grid = Calculate(test::ExampleBoxes(), 2);  // before Points for Meas. was raised
   EXPECT_THROW_MSG(WriteTitration2D(s, *grid, test::ExampleBoxes(), 0), ConversionError,
-                   "[M] of point 2 (concentration grid column 3): the cell is empty");
+                   "[M] of point 2 (concentration grid column 3): the cell is empty; press Calculate again after "
+                   "changing Points for Meas.");
   auto blank = *Calculate(test::ExampleBoxes(), 3);
   blank.columns[2][2] = "";
   EXPECT_THROW_MSG(WriteTitration2D(s, blank, test::ExampleBoxes(), 0), ConversionError,
@@ -321,7 +322,8 @@ TEST(TitrationTimesFile, ReadsTheLeadingNumberOfEveryLine) {
   EXPECT_EQ(ReadTimesFile(many, "t").size(), 500U);
   EXPECT_THROW_MSG(ReadTimesFile(many + "500\r\n", "many.txt"), CapacityError,
                    "many.txt, line 501: a times file holds at most 500 times");
-  EXPECT_THROW_MSG(ReadTimesFile("1E12\n", "big.txt"), MathError, "big.txt, line 1");
+  EXPECT_THROW_MSG(ReadTimesFile("1E12\n", "big.txt"), MathError,
+                   "big.txt, line 1: the time 1000000000000 is beyond the integer range");
   std::vector<std::string> warnings;
   EXPECT_THAT(ReadTimesFile(std::string("1\r2\r3\0\r4\r", 8), "t.txt",
                             [&](std::string_view text) { warnings.emplace_back(text); }),
