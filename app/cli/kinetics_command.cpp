@@ -208,6 +208,7 @@ void KineticsCommand::SavePicture(Session& session, const std::string& path, con
 #ifdef SPECBRIDGE_PNG
   session.Save(path, ScenePng(scene));
 #else
+  (void)session;
   (void)scene;
   throw FileError("Cannot write the picture " + path + ": this specbridge-cli was built without Qt");
 #endif
