@@ -11,13 +11,11 @@
 #include <system_error>
 
 #include "cli/commands.hpp"
+#include "cli/scene_png.hpp"
 #include "cli/session.hpp"
 #include "common/errors.hpp"
 #include "kinetics/converter.hpp"
 #include "kinetics/views.hpp"
-#ifdef SPECBRIDGE_PNG
-#include "gui/QtPlot.hpp"
-#endif
 
 namespace specbridge::cli {
 namespace {
@@ -205,13 +203,7 @@ void KineticsCommand::ViewSpinAction(const char* flag, bool trace, const char* s
 }
 
 void KineticsCommand::SavePicture(Session& session, const std::string& path, const PlotScene& scene) {
-#ifdef SPECBRIDGE_PNG
-  session.Save(path, ScenePng(scene));
-#else
-  (void)session;
-  (void)scene;
-  throw FileError("Cannot write the picture " + path + ": this specbridge-cli was built without Qt");
-#endif
+  session.Save(path, ScenePng(scene, path));
 }
 
 void KineticsCommand::TypeAction(const char* flag, const char* box, const std::string& description, bool leave) {

@@ -4,12 +4,10 @@
 #include <memory>
 
 #include "cli/commands.hpp"
+#include "cli/scene_png.hpp"
 #include "cli/session.hpp"
 #include "common/errors.hpp"
 #include "titration/titration.hpp"
-#ifdef SPECBRIDGE_PNG
-#include "gui/QtPlot.hpp"
-#endif
 
 namespace specbridge::cli {
 namespace {
@@ -100,11 +98,8 @@ void TitrationCommand::Run(Session& session) {
   session.AddInput(file_);
   for (int k = 0; k < series_->FileCount; ++k) session.AddInput(series_->FileNames[static_cast<std::size_t>(k)]);
   if (!plotPng_.empty()) {
-#ifdef SPECBRIDGE_PNG
-    session.Save(plotPng_, ScenePng(titration::DrawAfterOpen(*series_, titration::kPlotWidth, titration::kPlotHeight)));
-#else
-    throw FileError("Cannot write the picture " + plotPng_ + ": this specbridge-cli was built without Qt");
-#endif
+    session.Save(plotPng_,
+                 ScenePng(titration::DrawAfterOpen(*series_, titration::kPlotWidth, titration::kPlotHeight), plotPng_));
   }
   // Ticking "from file" reads the times file at once, as the check box does.
   if (!times_.empty()) timeList_ = titration::ReadTimesFile(session.Read(times_), times_, session.Warnings());

@@ -1,7 +1,9 @@
 cmake_minimum_required(VERSION 3.25)
 # Installs the build into a fresh prefix, or packs it as a .deb, and checks
 # that the expected files are there.
-# cmake -DBUILD=<build dir> -DWORK=<scratch dir> -DMODE=install|deb -DEXPECTED=<paths parted by |> -P install_tree.cmake
+# With -DPICTURE=<titration file>, the installed specbridge-cli also draws it.
+# cmake -DBUILD=<build dir> -DWORK=<scratch dir> -DMODE=install|deb -DEXPECTED=<paths parted by |>
+#       [-DPICTURE=<file>] -P install_tree.cmake
 string(REPLACE "|" ";" expected "${EXPECTED}")
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
@@ -28,4 +30,12 @@ foreach(path IN LISTS expected)
     message(FATAL_ERROR "${path} is missing; found:\n${found}")
   endif()
 endforeach()
+if(PICTURE AND MODE STREQUAL "install")
+  execute_process(COMMAND "${WORK}/usr/bin/specbridge-cli" titration "${PICTURE}" --plot-png "${WORK}/plot.png"
+                  RESULT_VARIABLE code ERROR_VARIABLE err)
+  file(READ "${WORK}/plot.png" magic LIMIT 4 HEX)
+  if(NOT code EQUAL 0 OR NOT magic STREQUAL "89504e47")
+    message(FATAL_ERROR "The installed specbridge-cli drew no PNG (exit ${code}): ${err}")
+  endif()
+endif()
 message(STATUS "Found every expected file among ${found}")
