@@ -121,7 +121,7 @@ void TForm11::ChangeText(const std::function<void()>& change) {
 void TForm11::TakeTypedText() {
   if (!Memo1_->document()->isModified()) return;
   const QStringList typed = SplitLines(Memo1_->toPlainText());
-  std::vector<std::string>& sheet = tool_.Sheet();
+  TextLines& sheet = tool_.Sheet();
   // Lines the user did not touch keep their bytes: not every Shift-JIS byte
   // sequence comes back unchanged from Unicode.
   const qsizetype shownCount = std::min<qsizetype>(shown_.size(), static_cast<qsizetype>(sheet.size()));
@@ -132,33 +132,26 @@ void TForm11::TakeTypedText() {
          typed[typed.size() - 1 - tail] == shown_[shownCount - 1 - tail]) {
     ++tail;
   }
-  std::vector<std::string> lines;
-  lines.reserve(static_cast<std::size_t>(typed.size()));
-  for (qsizetype i = 0; i < head; ++i) lines.push_back(std::move(sheet[static_cast<std::size_t>(i)]));
+  TextLines lines;
+  for (qsizetype i = 0; i < head; ++i) lines.push_back(sheet[static_cast<std::size_t>(i)]);
   for (qsizetype i = head; i < typed.size() - tail; ++i) lines.push_back(ToShiftJis(typed[i]));
-  for (qsizetype i = shownCount - tail; i < shownCount; ++i) {
-    lines.push_back(std::move(sheet[static_cast<std::size_t>(i)]));
-  }
-  sheet.swap(lines);
+  for (qsizetype i = shownCount - tail; i < shownCount; ++i) lines.push_back(sheet[static_cast<std::size_t>(i)]);
+  sheet = std::move(lines);
   shown_ = typed;
   Memo1_->document()->setModified(false);
 }
 
 void TForm11::ShowText() {
-  const std::vector<std::string>& sheet = tool_.Sheet();
-  std::string joined;
-  for (std::size_t i = 0; i < sheet.size(); ++i) {
-    if (i > 0) joined += '\n';
-    joined += sheet[i];
-  }
-  // An empty last line needs its own line end to be seen.
-  if (!sheet.empty() && sheet.back().empty()) joined += '\n';
+  const TextLines& sheet = tool_.Sheet();
+  std::string joined = sheet.Joined("\n");
+  // An empty last line needs its own line end to be seen; any other does not.
+  if (!sheet.empty() && !sheet.back().empty()) joined.pop_back();
   QString text = FromShiftJis(joined);
   shown_ = SplitLines(text);
   if (shown_.size() != static_cast<qsizetype>(sheet.size())) {
     // A decoder that took a line end into a character: line by line instead.
     shown_.clear();
-    for (const std::string& line : sheet) shown_.push_back(FromShiftJis(line));
+    for (const std::string_view line : sheet) shown_.push_back(FromShiftJis(line));
     text = shown_.join(u'\n');
     if (!sheet.empty() && sheet.back().empty()) text += u'\n';
   }

@@ -12,6 +12,7 @@
 
 #include "common/errors.hpp"
 #include "common/text.hpp"
+#include "common/text_lines.hpp"
 
 namespace specbridge::columns {
 
@@ -41,12 +42,12 @@ void FieldBoundaries(std::string_view line, char separator, long long lineNumber
 std::string_view FieldAt(std::string_view line, const std::vector<std::size_t>& boundaries, std::size_t k);
 
 // Every tab becomes one blank; nothing else changes.
-void TabToSpace(std::vector<std::string>& lines);
+void TabToSpace(TextLines& lines);
 
 // Every run of blanks after a field becomes one tab, every field trimmed;
 // lines without a boundary stay as they are. All lines are checked against
 // the field limit before any of them changes.
-void SpacesToTab(std::vector<std::string>& lines);
+void SpacesToTab(TextLines& lines);
 
 // --- Treatment table --------------------------------------------------------
 
@@ -81,12 +82,12 @@ class TreatmentTable {
 // line without a boundary goes trimmed into column 0, and a line with more
 // fields than line 1 widens the table. A line over the field limit is
 // refused before the table changes.
-void SplitIntoTable(const std::vector<std::string>& lines, TreatmentTable& table);
+void SplitIntoTable(const TextLines& lines, TreatmentTable& table);
 
 // "Update and Return To Main": line r - 1 := the cells of row r joined by
 // single blanks. Rows beyond the end of the text are appended; lines beyond
 // the table stay.
-void UpdateSheet(const TreatmentTable& table, std::vector<std::string>& lines);
+void UpdateSheet(const TreatmentTable& table, TextLines& lines);
 
 // --- Simple mathematics -----------------------------------------------------
 
@@ -117,8 +118,8 @@ void ApplyFormula(const Formula& formula, TreatmentTable& table);
 class ColumnTool {
  public:
   // TForm11's text box (Memo1), one entry per line, without line ends.
-  std::vector<std::string>& Sheet() { return sheet_; }
-  const std::vector<std::string>& Sheet() const { return sheet_; }
+  TextLines& Sheet() { return sheet_; }
+  const TextLines& Sheet() const { return sheet_; }
   // The file the last "Open" read; "Save" proposes it.
   const std::string& SheetFileName() const { return sheetFileName_; }
   const TreatmentTable& Table() const { return table_; }
@@ -143,7 +144,7 @@ class ColumnTool {
   void ApplyClick() { ApplyFormula(formula_, table_); }
 
  private:
-  std::vector<std::string> sheet_{std::string(kDesignText)};
+  TextLines sheet_{kDesignText};
   std::string sheetFileName_;
   TreatmentTable table_;
   Formula formula_;

@@ -24,15 +24,9 @@ std::string_view FieldAt(std::string_view line, const std::vector<std::size_t>& 
   return TrimControls(line.substr(begin, end - begin));
 }
 
-void TabToSpace(std::vector<std::string>& lines) {
-  for (std::string& line : lines) {
-    for (char& c : line) {
-      if (c == '\t') c = ' ';
-    }
-  }
-}
+void TabToSpace(TextLines& lines) { lines.Replace('\t', ' '); }
 
-void SpacesToTab(std::vector<std::string>& lines) {
+void SpacesToTab(TextLines& lines) {
   std::vector<std::size_t> boundaries;
   // The limit first, so that a refused text is left whole.
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -40,7 +34,7 @@ void SpacesToTab(std::vector<std::string>& lines) {
   }
   std::string joined;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    std::string& line = lines[i];
+    const std::string_view line = lines[i];
     FieldBoundaries(line, ' ', static_cast<long long>(i) + 1, boundaries);
     if (boundaries.empty()) continue;
     joined.clear();
@@ -48,7 +42,7 @@ void SpacesToTab(std::vector<std::string>& lines) {
       if (k > 0) joined += '\t';
       joined += FieldAt(line, boundaries, k);
     }
-    line.assign(joined);
+    lines.Set(i, joined);
   }
 }
 

@@ -28,9 +28,9 @@ void TreatmentTable::Reset(int cols, int rows) {
   cells_.resize(static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows));
 }
 
-void SplitIntoTable(const std::vector<std::string>& lines, TreatmentTable& table) {
+void SplitIntoTable(const TextLines& lines, TreatmentTable& table) {
   const std::size_t rows = lines.size() + 1;
-  const char separator = !lines.empty() && lines[0].find('\t') != std::string::npos ? '\t' : ' ';
+  const char separator = !lines.empty() && lines[0].find('\t') != std::string_view::npos ? '\t' : ' ';
   std::vector<std::size_t> boundaries;
   if (!lines.empty()) FieldBoundaries(lines[0], separator, 1, boundaries);
 
@@ -63,7 +63,7 @@ void SplitIntoTable(const std::vector<std::string>& lines, TreatmentTable& table
   }
 }
 
-void UpdateSheet(const TreatmentTable& table, std::vector<std::string>& lines) {
+void UpdateSheet(const TreatmentTable& table, TextLines& lines) {
   std::string line;
   for (int r = 1; r < table.RowCount(); ++r) {
     line.assign(table.Cell(0, r));
@@ -75,7 +75,7 @@ void UpdateSheet(const TreatmentTable& table, std::vector<std::string>& lines) {
     // The text may have become shorter since the split: the table's rows
     // are appended rather than lost.
     if (index < lines.size()) {
-      lines[index].assign(line);
+      lines.Set(index, line);
     } else {
       lines.push_back(line);
     }

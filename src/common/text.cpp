@@ -55,16 +55,7 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
 
 void LoadLineViews(std::string_view bytes, std::vector<std::string_view>& lines) {
   lines.clear();
-  if (const auto nul = bytes.find('\0'); nul != std::string_view::npos) bytes = bytes.substr(0, nul);
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (c != '\n' && c != '\r') continue;
-    lines.push_back(bytes.substr(start, i - start));
-    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < bytes.size()) lines.push_back(bytes.substr(start));
+  ForEachLine(bytes, [&lines](std::string_view line) { lines.push_back(line); });
 }
 
 std::vector<std::string> LoadLines(std::string_view bytes) {

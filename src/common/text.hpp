@@ -27,6 +27,21 @@ std::string_view TextBeforeNul(std::string_view bytes, std::string_view name, co
 // loaded into grids and multi-line boxes.
 std::vector<std::string> LoadLines(std::string_view bytes);
 
+// Calls `line(view)` for each line of LoadLines, a view into `bytes`.
+template <class Line>
+void ForEachLine(std::string_view bytes, Line&& line) {
+  if (const auto nul = bytes.find('\0'); nul != std::string_view::npos) bytes = bytes.substr(0, nul);
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c != '\n' && c != '\r') continue;
+    line(bytes.substr(start, i - start));
+    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < bytes.size()) line(bytes.substr(start));
+}
+
 // The lines of LoadLines as views into `bytes`, without copying them: for
 // readers that go through many files and keep none of their lines.
 void LoadLineViews(std::string_view bytes, std::vector<std::string_view>& lines);

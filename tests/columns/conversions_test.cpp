@@ -26,7 +26,7 @@ std::string Name(const ::testing::TestParamInfo<LineCase>& info) { return info.p
 class TabToSpaceLine : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(TabToSpaceLine, BecomesExpected) {
-  std::vector<std::string> lines{GetParam().line};
+  TextLines lines{GetParam().line};
   TabToSpace(lines);
   EXPECT_THAT(lines, ElementsAre(GetParam().expected));
 }
@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, TabToSpaceLine,
 class SpacesToTabLine : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(SpacesToTabLine, BecomesExpected) {
-  std::vector<std::string> lines{GetParam().line};
+  TextLines lines{GetParam().line};
   SpacesToTab(lines);
   EXPECT_THAT(lines, ElementsAre(GetParam().expected));
 }
@@ -64,11 +64,11 @@ std::string Fields(int count, char separator) {
 }
 
 TEST(SpacesToTab, TakesOneHundredFieldsAndRefusesMoreBeforeAnyLineChanges) {
-  std::vector<std::string> lines{"1  2", Fields(100, ' ')};
+  TextLines lines{"1  2", Fields(100, ' ')};
   SpacesToTab(lines);
   EXPECT_EQ(lines[1], Fields(100, '\t'));
 
-  lines = {"1  2", Fields(101, ' ')};
+  lines = TextLines{"1  2", Fields(101, ' ')};
   EXPECT_THROW_MSG(SpacesToTab(lines), CapacityError, "line 2: more than 100 fields (the limit of a line)");
   EXPECT_THAT(lines, ElementsAre("1  2", Fields(101, ' ')));
 }

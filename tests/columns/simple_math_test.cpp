@@ -40,7 +40,7 @@ class SimpleMath : public ::testing::TestWithParam<MathCase> {};
 TEST_P(SimpleMath, GivesTheExpectedTextAfterUpdate) {
   const MathCase& c = GetParam();
   TreatmentTable table;
-  SplitIntoTable(c.text, table);
+  SplitIntoTable(TextLines(c.text), table);
   try {
     for (const Formula& formula : c.formulas) ApplyFormula(formula, table);
     EXPECT_EQ(c.failure, nullptr) << "expected: " << c.message;
@@ -49,7 +49,7 @@ TEST_P(SimpleMath, GivesTheExpectedTextAfterUpdate) {
     EXPECT_EQ(typeid(failure), *c.failure);
     EXPECT_EQ(failure.Message(), c.message);
   }
-  std::vector<std::string> text = c.text;
+  TextLines text(c.text);
   UpdateSheet(table, text);
   EXPECT_THAT(text, ElementsAreArray(c.updated));
 }

@@ -38,10 +38,10 @@ class Split : public ::testing::TestWithParam<SplitCase> {};
 TEST_P(Split, FillsTheTableAndWritesItBackWithBlanks) {
   const SplitCase& c = GetParam();
   TreatmentTable table;
-  if (!c.earlierText.empty()) SplitIntoTable(c.earlierText, table);
-  SplitIntoTable(c.text, table);
+  if (!c.earlierText.empty()) SplitIntoTable(TextLines(c.earlierText), table);
+  SplitIntoTable(TextLines(c.text), table);
   EXPECT_THAT(Rows(table), ElementsAreArray(c.table));
-  std::vector<std::string> text = c.text;
+  TextLines text(c.text);
   UpdateSheet(table, text);
   EXPECT_THAT(text, ElementsAreArray(c.updated));
 }
@@ -111,10 +111,10 @@ TEST(Split, RefusesALineOverTheLimitAndKeepsTheTable) {
 TEST(Update, WritesIntoTheTextAsItIsNow) {
   TreatmentTable table;
   SplitIntoTable({"1 2", "3 4"}, table);
-  std::vector<std::string> shorter{"x"};
+  TextLines shorter{"x"};
   UpdateSheet(table, shorter);
   EXPECT_THAT(shorter, ElementsAre("1 2", "3 4"));
-  std::vector<std::string> longer{"a", "b", "c"};
+  TextLines longer{"a", "b", "c"};
   UpdateSheet(table, longer);
   EXPECT_THAT(longer, ElementsAre("1 2", "3 4", "c"));
 }
