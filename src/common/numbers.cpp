@@ -333,7 +333,24 @@ char* WriteFifteenDigits(double a, char* p) {
   int d = 0;
   for (int attempt = 0;; ++attempt, ++exponent) {
     d = 14 - exponent;
-    const auto q = attempt < 2 ? ScaledRound(a, d) : std::nullopt;
+    if (attempt == 2) return nullptr;
+    // Most values were read from texts of a few digits. When a decimal of at
+    // most 15 digits comes back as `a` exactly, it is `a` rounded to 15
+    // digits (`a` lies within half an ulp of it, the 15-digit grid is wider),
+    // and no 128-bit product is needed. m and 10^d are exact doubles, so the
+    // one division decides it.
+    if (d >= 0 && d <= 22) {
+      const double power = kPowersOfTenReal[static_cast<std::size_t>(d)];
+      const double scaled = a * power;
+      if (scaled < 1e15) {
+        const auto m = static_cast<std::uint64_t>(scaled + 0.5);
+        if (static_cast<double>(m) / power == a) {
+          n = m;
+          break;
+        }
+      }
+    }
+    const auto q = ScaledRound(a, d);
     if (!q) return nullptr;
     if (*q <= kPowersOfTen[15]) {
       n = static_cast<std::uint64_t>(*q);

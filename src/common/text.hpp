@@ -1,6 +1,8 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -27,17 +29,35 @@ std::string_view TextBeforeNul(std::string_view bytes, std::string_view name, co
 // loaded into grids and multi-line boxes.
 std::vector<std::string> LoadLines(std::string_view bytes);
 
+// The position of the first LF or CR at or after `from`; the size when none.
+inline std::size_t FindLineEnd(std::string_view bytes, std::size_t from) {
+  // Eight bytes at a time: (x - 1) & ~x sets the high bit of a zero byte,
+  // and the lowest one set marks the first LF or CR (a borrow only flags
+  // bytes after it).
+  constexpr std::uint64_t kOnes = 0x0101010101010101U;
+  constexpr std::uint64_t kHighs = 0x8080808080808080U;
+  std::size_t i = from;
+  for (; std::endian::native == std::endian::little && i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes.data() + i, 8);
+    const std::uint64_t lf = word ^ (kOnes * '\n');
+    const std::uint64_t cr = word ^ (kOnes * '\r');
+    const std::uint64_t found = (((lf - kOnes) & ~lf) | ((cr - kOnes) & ~cr)) & kHighs;
+    if (found != 0) return i + static_cast<std::size_t>(std::countr_zero(found) / 8);
+  }
+  while (i < bytes.size() && bytes[i] != '\n' && bytes[i] != '\r') ++i;
+  return i;
+}
+
 // Calls `line(view)` for each line of LoadLines, a view into `bytes`.
 template <class Line>
 void ForEachLine(std::string_view bytes, Line&& line) {
   if (const auto nul = bytes.find('\0'); nul != std::string_view::npos) bytes = bytes.substr(0, nul);
   std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (c != '\n' && c != '\r') continue;
-    line(bytes.substr(start, i - start));
-    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
+  for (std::size_t end = FindLineEnd(bytes, 0); end < bytes.size(); end = FindLineEnd(bytes, start)) {
+    line(bytes.substr(start, end - start));
+    start = end + 1;
+    if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
   }
   if (start < bytes.size()) line(bytes.substr(start));
 }
