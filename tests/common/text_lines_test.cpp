@@ -19,8 +19,8 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
 TEST(TextLines, LoadsAsLoadLinesCuts) {
-  for (const std::string bytes : {std::string("a\r\nb\rc\n\nd"), std::string("\r\r\n"), std::string(""),
-                                  std::string("x\n"), std::string("x\0y\nz", 5)}) {
+  for (const std::string& bytes : {std::string("a\r\nb\rc\n\nd"), std::string("\r\r\n"), std::string(""),
+                                   std::string("x\n"), std::string("x\0y\nz", 5)}) {
     EXPECT_THAT(TextLines::Load(bytes), ElementsAreArray(LoadLines(bytes))) << bytes;
   }
   EXPECT_EQ(TextLines::Load("a\rb").Joined("\r\n"), "a\r\nb\r\n");
