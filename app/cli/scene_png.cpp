@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <cstddef>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -11,7 +12,14 @@
 namespace specbridge::cli {
 namespace {
 
-using Painter = bool (*)(const PlotScene&, std::string&);
+// See src/gui/png_module.cpp: the bytes come back through a sink, so the
+// module's C++ library never frees or grows what ours allocated.
+using Sink = void (*)(void* context, const char* bytes, std::size_t size);
+using Painter = bool (*)(const PlotScene* scene, Sink sink, void* context);
+
+void AppendTo(void* context, const char* bytes, std::size_t size) {
+  static_cast<std::string*>(context)->append(bytes, size);
+}
 
 // Where the module may be: beside an installed program (bin/../lib/...),
 // then where this build tree made it.
@@ -62,7 +70,8 @@ std::string ScenePng(const PlotScene& scene, const std::string& target) {
                     module.tried);
   }
   std::string png;
-  if (!module.painter(scene, png)) throw FileError("Cannot write the picture " + target + ": drawing it failed");
+  if (!module.painter(&scene, AppendTo, &png))
+    throw FileError("Cannot write the picture " + target + ": drawing it failed");
   return png;
 }
 

@@ -9,6 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace specbridge {
 
 // The whole file in one read. Throws FileError naming the file and the
@@ -29,37 +33,71 @@ std::string_view TextBeforeNul(std::string_view bytes, std::string_view name, co
 // loaded into grids and multi-line boxes.
 std::vector<std::string> LoadLines(std::string_view bytes);
 
-// The position of the first LF or CR at or after `from`; the size when none.
-inline std::size_t FindLineEnd(std::string_view bytes, std::size_t from) {
-  // Eight bytes at a time: (x - 1) & ~x sets the high bit of a zero byte,
-  // and the lowest one set marks the first LF or CR (a borrow only flags
-  // bytes after it).
-  constexpr std::uint64_t kOnes = 0x0101010101010101U;
-  constexpr std::uint64_t kHighs = 0x8080808080808080U;
-  std::size_t i = from;
-  for (; std::endian::native == std::endian::little && i + 8 <= bytes.size(); i += 8) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes.data() + i, 8);
-    const std::uint64_t lf = word ^ (kOnes * '\n');
-    const std::uint64_t cr = word ^ (kOnes * '\r');
-    const std::uint64_t found = (((lf - kOnes) & ~lf) | ((cr - kOnes) & ~cr)) & kHighs;
-    if (found != 0) return i + static_cast<std::size_t>(std::countr_zero(found) / 8);
+namespace detail {
+
+// Bit k set when byte k of the 64 at `p` is a LF or a CR.
+inline std::uint64_t LineEndMask(const char* p) {
+#if defined(__SSE2__)
+  const __m128i lf = _mm_set1_epi8('\n');
+  const __m128i cr = _mm_set1_epi8('\r');
+  std::uint64_t mask = 0;
+  for (int k = 0; k < 4; ++k) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    const auto bits =
+        static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
+    mask |= std::uint64_t{bits} << (16 * k);
   }
-  while (i < bytes.size() && bytes[i] != '\n' && bytes[i] != '\r') ++i;
-  return i;
+  return mask;
+#else
+  std::uint64_t mask = 0;
+  for (int k = 0; k < 64; ++k) mask |= std::uint64_t{p[k] == '\n' || p[k] == '\r'} << k;
+  return mask;
+#endif
 }
 
-// Calls `line(view)` for each line of LoadLines, a view into `bytes`.
+}  // namespace detail
+
+// Calls `line(view)` for each line of LoadLines, a view into `bytes`. The line
+// ends of 64 bytes are found at once: instrument files hold hundreds of
+// thousands of lines of ten bytes.
 template <class Line>
 void ForEachLine(std::string_view bytes, Line&& line) {
   if (const auto nul = bytes.find('\0'); nul != std::string_view::npos) bytes = bytes.substr(0, nul);
+  const char* const text = bytes.data();
   std::size_t start = 0;
-  for (std::size_t end = FindLineEnd(bytes, 0); end < bytes.size(); end = FindLineEnd(bytes, start)) {
+  const auto end_at = [&](std::size_t end) {
+    // The LF of a CR LF: the CR has ended the line.
+    if (text[end] == '\n' && end > 0 && text[end - 1] == '\r') {
+      start = end + 1;
+      return;
+    }
     line(bytes.substr(start, end - start));
     start = end + 1;
-    if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
+  };
+  std::size_t block = 0;
+  for (; block + 64 <= bytes.size(); block += 64) {
+    for (std::uint64_t mask = detail::LineEndMask(text + block); mask != 0; mask &= mask - 1) {
+      end_at(block + static_cast<std::size_t>(std::countr_zero(mask)));
+    }
+  }
+  if (block < bytes.size()) {
+    char tail[64] = {};  // zeros end no line
+    std::memcpy(tail, text + block, bytes.size() - block);
+    for (std::uint64_t mask = detail::LineEndMask(tail); mask != 0; mask &= mask - 1) {
+      end_at(block + static_cast<std::size_t>(std::countr_zero(mask)));
+    }
   }
   if (start < bytes.size()) line(bytes.substr(start));
+}
+
+// At least the number of lines ForEachLine finds in `bytes`, less one.
+inline std::size_t CountLineEnds(std::string_view bytes) {
+  std::size_t count = 0;
+  std::size_t block = 0;
+  for (; block + 64 <= bytes.size(); block += 64)
+    count += static_cast<std::size_t>(std::popcount(detail::LineEndMask(bytes.data() + block)));
+  for (; block < bytes.size(); ++block) count += bytes[block] == '\n' || bytes[block] == '\r' ? 1 : 0;
+  return count;
 }
 
 // The lines of LoadLines as views into `bytes`, without copying them: for

@@ -18,11 +18,9 @@ TextLines::TextLines(const std::vector<std::string>& lines) {
 TextLines TextLines::Load(std::string_view bytes) {
   TextLines lines;
   lines.text_.assign(bytes.substr(0, bytes.find('\0')));
-  // A bound on the count (a CR LF counts twice): pages reserved and never
-  // written cost nothing, a vector that grows copies itself.
-  lines.spans_.reserve(static_cast<std::size_t>(std::count(lines.text_.begin(), lines.text_.end(), '\n') +
-                                                std::count(lines.text_.begin(), lines.text_.end(), '\r')) +
-                       1);
+  // Pages reserved and never written cost nothing; a vector that grows
+  // copies itself.
+  lines.spans_.reserve(CountLineEnds(lines.text_) + 1);
   ForEachLine(lines.text_, [&lines](std::string_view view) {
     lines.spans_.push_back({static_cast<std::size_t>(view.data() - lines.text_.data()), view.size()});
     lines.kept_ += view.size();

@@ -34,7 +34,7 @@ std::string_view TrimBlanks(std::string_view text) {
 class Lines {
  public:
   Lines(std::string_view bytes, const std::string& name) : size_(bytes.size()), name_(name) {
-    SplitLines(bytes, lines_);
+    LoadLineViews(bytes, lines_);
   }
 
   // The file's size: a bound for the text of its cells.
@@ -396,35 +396,6 @@ KineticFile ReadKineticFile(std::string_view bytes, const std::string& name) {
       break;
   }
   return out;
-}
-
-void SplitLines(std::string_view bytes, std::vector<std::string_view>& lines) {
-  lines.clear();
-  if (const void* nul = std::memchr(bytes.data(), 0, bytes.size())) {
-    bytes = bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
-  }
-  const char* const text = bytes.data();
-  const std::size_t n = bytes.size();
-  lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
-  std::size_t start = 0;
-  while (start < n) {
-    const void* lf = std::memchr(text + start, '\n', n - start);
-    const std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text) : n;
-    // A CR ends a line too; one directly before the LF belongs to it.
-    std::size_t from = start;
-    for (;;) {
-      const void* cr = std::memchr(text + from, '\r', end - from);
-      if (cr == nullptr) {
-        if (from < end || lf != nullptr) lines.push_back(bytes.substr(from, end - from));
-        break;
-      }
-      const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - text);
-      lines.push_back(bytes.substr(from, at - from));
-      from = at + 1;
-      if (from == end) break;
-    }
-    start = end + 1;
-  }
 }
 
 bool IsShortRealText(std::string_view t) {

@@ -52,11 +52,6 @@ struct KineticFile {
 inline constexpr int kMaxLineFields = 650;
 KineticFile ReadKineticFile(std::string_view bytes, const std::string& name);
 
-// The lines of a file as LoadLineViews cuts them (at LF, CR and CR LF; a
-// NUL ends the text), found with memchr: kinetics files have hundreds of
-// thousands of short lines.
-void SplitLines(std::string_view bytes, std::vector<std::string_view>& lines);
-
 // True when `token` is a number that short real text writes unchanged
 // ("0.1234", "-12.5", "400"), so it can be stored as it stands; false for
 // anything else ("0.50", "+1", "1E3", "0.00001", text that is no number).

@@ -141,21 +141,6 @@ TEST(KineticNumbers, TokensStoredAsTheyStandAreTheirOwnShortRealText) {
   }
 }
 
-TEST(KineticNumbers, LinesAreCutAsEveryReaderCutsThem) {
-  std::uint64_t seed = 7;
-  std::vector<std::string_view> fast, shared;
-  for (int i = 0; i < 5000; ++i) {
-    std::string bytes;
-    for (int k = 0; k < i % 13; ++k) {
-      seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
-      bytes += "ab\r\n\0"[(seed >> 33U) % 5];
-    }
-    SplitLines(bytes, fast);
-    LoadLineViews(bytes, shared);
-    EXPECT_EQ(fast, shared) << testing::PrintToString(bytes);
-  }
-}
-
 struct FailureCase {
   const char* name;
   std::string bytes;
