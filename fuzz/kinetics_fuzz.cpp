@@ -13,7 +13,7 @@ using fuzz::Try;
 
 SPECBRIDGE_FUZZ_TARGET(bytes) {
   KineticConverter converter;
-  if (!Try([&] { converter.Open(bytes, "fuzz.ASC"); })) return;
+  if (!Try([&] { converter.Open(std::string(bytes), "fuzz.ASC"); })) return;
   // The last bytes choose the control values, so the corpus explores them.
   const auto pick = [&](std::size_t back, int modulo) { return fuzz::Pick(bytes, back, modulo); };
   Try([&] { converter.Apply1Click(); });

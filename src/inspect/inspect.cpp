@@ -281,7 +281,7 @@ const char* KineticLayout(kinetics::Layout layout) {
 }
 
 void ReadKinetics(std::string_view bytes, const std::string& name, ReaderVerdict& verdict) {
-  const kinetics::KineticFile file = kinetics::ReadKineticFile(bytes, name);
+  const kinetics::KineticFile file = kinetics::ReadKineticFile(std::string(bytes), name);
   verdict.layout = KineticLayout(file.layout);
   // An empty file opens as the window's empty table.
   verdict.detail = file.points + " wavelengths" +

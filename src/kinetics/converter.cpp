@@ -53,8 +53,8 @@ void KineticConverter::SetSpin(std::string_view name, int value) {
   }
 }
 
-void KineticConverter::Open(std::string_view bytes, const std::string& path) {
-  KineticFile file = ReadKineticFile(bytes, std::filesystem::path(path).filename().string());
+void KineticConverter::Open(std::string bytes, const std::string& path) {
+  KineticFile file = ReadKineticFile(std::move(bytes), std::filesystem::path(path).filename().string());
   grid_ = std::move(file.grid);
   state_.KineticFileName = path;
   if (file.header) state_.header = *file.header;

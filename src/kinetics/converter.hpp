@@ -101,7 +101,7 @@ class KineticConverter {
   // "File" -> "Open" once the dialog chose `path`: reads `bytes`, replaces
   // the grid and the reader state and sets the display fields. All or
   // nothing: a failure leaves everything as it was.
-  void Open(std::string_view bytes, const std::string& path);
+  void Open(std::string bytes, const std::string& path);
 
   void Apply1Click();      // the time axis
   void SpinEdit2Change();  // wavelength count; also when nmlow or nmhigh is left

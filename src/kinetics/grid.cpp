@@ -1,12 +1,13 @@
 #include "kinetics/grid.hpp"
 
 #include <cassert>
+#include <functional>
 
 #include "common/errors.hpp"
 
 namespace specbridge::kinetics {
 
-KineticGrid::KineticGrid(int columns, int rows)
+KineticGrid::KineticGrid(int columns, int rows, std::shared_ptr<const std::string> source)
     : columns_(columns),
       rows_(rows),
       row0_(static_cast<std::size_t>(columns)),
@@ -14,6 +15,11 @@ KineticGrid::KineticGrid(int columns, int rows)
       omitted_(static_cast<std::size_t>(rows), 0),
       values_(static_cast<std::size_t>(columns - 2) * static_cast<std::size_t>(rows - 1)) {
   assert(columns >= 2 && rows >= 1);
+  // Offsets are 32-bit: a larger file's cells are copied (and refused there).
+  if (source != nullptr && source->size() <= UINT32_MAX) {
+    sourceSize_ = source->size();
+    source_ = std::move(source);
+  }
 }
 
 std::string_view KineticGrid::Cell(int c, int r) const {
@@ -22,7 +28,8 @@ std::string_view KineticGrid::Cell(int c, int r) const {
   if (c == 0) return IsOmitted(r) ? kOmitMark : std::string_view();
   if (c == 1) return times_[static_cast<std::size_t>(r)];
   const Span span = values_[ValueIndex(c, r)];
-  return std::string_view(text_).substr(span.offset, span.length);
+  if (span.offset < sourceSize_) return {source_->data() + span.offset, span.length};
+  return std::string_view(text_).substr(span.offset - sourceSize_, span.length);
 }
 
 void KineticGrid::SetCell(int c, int r, std::string_view text) {
@@ -34,8 +41,17 @@ void KineticGrid::SetCell(int c, int r, std::string_view text) {
   } else if (c == 1) {
     times_[static_cast<std::size_t>(r)].assign(text);
   } else {
-    if (text_.size() + text.size() > UINT32_MAX) throw CapacityError("The grid holds at most 4 GB of text");
-    values_[ValueIndex(c, r)] = {static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(text.size())};
+    Span& span = values_[ValueIndex(c, r)];
+    const std::less_equal<const char*> before;
+    if (source_ != nullptr && !text.empty() && before(source_->data(), text.data()) &&
+        before(text.data() + text.size(), source_->data() + sourceSize_)) {
+      span = {static_cast<std::uint32_t>(text.data() - source_->data()), static_cast<std::uint32_t>(text.size())};
+      return;
+    }
+    if (sourceSize_ + text_.size() + text.size() > UINT32_MAX) {
+      throw CapacityError("The grid holds at most 4 GB of text");
+    }
+    span = {static_cast<std::uint32_t>(sourceSize_ + text_.size()), static_cast<std::uint32_t>(text.size())};
     text_.append(text);
   }
 }

@@ -10,6 +10,7 @@
 //   column c >= 2, row r >= 1 absorbance at wavelength c and time r
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,8 +30,9 @@ class KineticGrid {
  public:
   // A fresh window shows an empty table of 5 columns and 5 rows.
   KineticGrid() : KineticGrid(5, 5) {}
-  // At least 2 columns and 1 row.
-  KineticGrid(int columns, int rows);
+  // At least 2 columns and 1 row. Value cells that are pieces of `source`
+  // (the file a reader reads) are kept as places in it rather than copies.
+  KineticGrid(int columns, int rows, std::shared_ptr<const std::string> source = nullptr);
 
   int ColumnCount() const { return columns_; }
   int RowCount() const { return rows_; }
@@ -50,19 +52,17 @@ class KineticGrid {
   // Rows 1 .. R-1 without an omit mark.
   int KeptRowCount() const;
 
-  // Room for this many bytes of value text, so a reader fills without
-  // moving the text around.
-  void ReserveText(std::size_t bytes) { text_.reserve(bytes); }
   // The bytes of all value texts: a bound for what a writer copies.
-  std::size_t TextSize() const { return text_.size(); }
+  std::size_t TextSize() const { return sourceSize_ + text_.size(); }
 
   // The grid as a tab-separated text, one CR LF line per row.
   std::string Dump() const;
 
  private:
   // The value cells are written once by a reader and only read afterwards, so
-  // their texts lie in one buffer; the edges (wavelengths, times, marks) are
-  // what the handlers change.
+  // their texts lie in the file's bytes or in one buffer after them (offsets
+  // from sourceSize_ on); the edges (wavelengths, times, marks) are what the
+  // handlers change.
   struct Span {
     std::uint32_t offset = 0;
     std::uint32_t length = 0;
@@ -77,6 +77,8 @@ class KineticGrid {
   std::vector<std::string> times_;  // rows_ texts, [0] unused
   std::vector<char> omitted_;       // rows_ marks, [0] unused
   std::vector<Span> values_;        // (C - 2) x (R - 1), row-major
+  std::shared_ptr<const std::string> source_;
+  std::size_t sourceSize_ = 0;
   std::string text_;
 };
 

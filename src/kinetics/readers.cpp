@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "common/errors.hpp"
@@ -33,12 +34,13 @@ std::string_view TrimBlanks(std::string_view text) {
 // The lines of a file, numbered from 1; a line past the end reads as empty.
 class Lines {
  public:
-  Lines(std::string_view bytes, const std::string& name) : size_(bytes.size()), name_(name) {
-    LoadLineViews(bytes, lines_);
+  Lines(std::string_view bytes, const std::string& name) : name_(name) { LoadLineViews(bytes, lines_); }
+  // Lines of `source`, which the grid keeps: its value cells point into it.
+  Lines(std::shared_ptr<const std::string> source, const std::string& name) : Lines(std::string_view(*source), name) {
+    source_ = std::move(source);
   }
 
-  // The file's size: a bound for the text of its cells.
-  std::size_t Size() const { return size_; }
+  const std::shared_ptr<const std::string>& Source() const { return source_; }
 
   int Count() const { return static_cast<int>(lines_.size()); }
   std::string_view operator[](int n) const {
@@ -64,7 +66,7 @@ class Lines {
 
  private:
   std::vector<std::string_view> lines_;
-  std::size_t size_;
+  std::shared_ptr<const std::string> source_;
   const std::string& name_;
 };
 
@@ -135,8 +137,7 @@ void ReadTimeRowMatrix(Lines& file, KineticFile& out) {
   const int rows = std::max(static_cast<int>(tokens.size()), 1);
   const int wavelengths = std::max(file.Count() - 1, 0);
   CheckGridSize(wavelengths, rows - 1, file.Name());
-  out.grid = KineticGrid(wavelengths + 2, rows);
-  out.grid.ReserveText(file.Size());
+  out.grid = KineticGrid(wavelengths + 2, rows, file.Source());
   if (!tokens.empty()) CheckNumber(file, 1, tokens[0]);
   for (int k = 1; k < rows; ++k) StoreNumber(file, 1, tokens[static_cast<std::size_t>(k)], out.grid, 1, k);
   for (int n = 2; n <= file.Count(); ++n) ReadColumn(file, n, n, out.grid, tokens);
@@ -150,8 +151,7 @@ void ReadWavelengthHeaderMatrix(Lines& file, KineticFile& out) {
   const int rows = std::max(static_cast<int>(tokens.size()), 1);
   const int wavelengths = std::max(file.Count() - 1, 1);
   CheckGridSize(wavelengths, rows - 1, file.Name());
-  out.grid = KineticGrid(wavelengths + 2, rows);
-  out.grid.ReserveText(file.Size());
+  out.grid = KineticGrid(wavelengths + 2, rows, file.Source());
   for (int n = 2; n <= file.Count(); ++n) ReadColumn(file, n, n, out.grid, tokens);
   MatrixFields(out);
 }
@@ -191,8 +191,7 @@ void HeaderFields(KineticFile& out, const HeaderValues& h, const std::string& ti
 
 // The grid of a header's counts, with its wavelength row.
 void MakeGrid(KineticFile& out, const HeaderValues& h, const std::vector<std::string>& wavelengths, const Lines& file) {
-  out.grid = KineticGrid(h.WavelengthCount + 2, h.TimeCount + 1);
-  out.grid.ReserveText(file.Size());
+  out.grid = KineticGrid(h.WavelengthCount + 2, h.TimeCount + 1, file.Source());
   for (int j = 0; j < h.WavelengthCount; ++j) out.grid.SetCell(j + 2, 0, wavelengths[static_cast<std::size_t>(j)]);
 }
 
@@ -374,9 +373,9 @@ Layout RecognizeLayout(std::string_view bytes) {
   return Recognize(Lines(bytes, name));
 }
 
-KineticFile ReadKineticFile(std::string_view bytes, const std::string& name) {
+KineticFile ReadKineticFile(std::string bytes, const std::string& name) {
   KineticFile out;
-  Lines file(bytes, name);
+  Lines file(std::make_shared<const std::string>(std::move(bytes)), name);
   out.layout = Recognize(file);
   switch (out.layout) {
     case Layout::TimeRowMatrix:

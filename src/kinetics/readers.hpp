@@ -45,12 +45,13 @@ struct KineticFile {
   std::optional<std::string> deadTime, interval;
 };
 
-// Reads a whole file. `name` goes into failure messages with the line. A
+// Reads a whole file; the grid keeps `bytes` (its value cells point into
+// them). `name` goes into failure messages with the line. A
 // failure leaves nothing half-read for the caller: the open is all or nothing.
 // Blank lines at the end of a file are ignored (layouts A, B, D and E); a line
 // of layout D or E holding more than kMaxLineFields fields is refused.
 inline constexpr int kMaxLineFields = 650;
-KineticFile ReadKineticFile(std::string_view bytes, const std::string& name);
+KineticFile ReadKineticFile(std::string bytes, const std::string& name);
 
 // True when `token` is a number that short real text writes unchanged
 // ("0.1234", "-12.5", "400"), so it can be stored as it stands; false for

@@ -1,5 +1,6 @@
 // Every input layout read into the grid, the quirks each layout must survive,
 // and the files that must be refused whole.
+#include <memory>
 #include <optional>
 
 #include "common/errors.hpp"
@@ -162,6 +163,29 @@ std::string TypeOf(const Failure& failure) {
   if (dynamic_cast<const MathError*>(&failure)) return "MathError";
   if (dynamic_cast<const CapacityError*>(&failure)) return "CapacityError";
   return "Failure";
+}
+
+// Value cells point into the file a reader read, or into the grid's own
+// text when they are not a piece of it; copies keep both.
+TEST(KineticGrid, ValueCellsFromTheFileAndFromElsewhere) {
+  auto source = std::make_shared<const std::string>("400 0.5 1.25\n");
+  KineticGrid copy;
+  {
+    KineticGrid grid(4, 3, source);
+    const std::string_view file(*source);
+    grid.SetCell(2, 1, file.substr(4, 3));
+    grid.SetCell(3, 1, std::string("0.125"));  // a temporary: copied
+    grid.SetCell(2, 2, file.substr(8, 4));
+    grid.SetCell(3, 2, file.substr(13, 0));
+    grid.SetCell(2, 1, std::string("7"));  // replaced after being a piece
+    copy = grid;
+  }
+  source.reset();
+  EXPECT_EQ(copy.Cell(2, 1), "7");
+  EXPECT_EQ(copy.Cell(3, 1), "0.125");
+  EXPECT_EQ(copy.Cell(2, 2), "1.25");
+  EXPECT_EQ(copy.Cell(3, 2), "");
+  EXPECT_EQ(copy.TextSize(), 13U + 6U);
 }
 
 TEST(KineticRefusal, NamesTheFileTheLineAndTheText) {
