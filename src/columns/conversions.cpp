@@ -27,23 +27,26 @@ std::string_view FieldAt(std::string_view line, const std::vector<std::size_t>& 
 void TabToSpace(TextLines& lines) { lines.Replace('\t', ' '); }
 
 void SpacesToTab(TextLines& lines) {
+  // Built aside, so that a line over the limit leaves the text whole.
+  TextLines result;
+  result.reserve(lines.size(), lines.TextSize());
   std::vector<std::size_t> boundaries;
-  // The limit first, so that a refused text is left whole.
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    FieldBoundaries(lines[i], ' ', static_cast<long long>(i) + 1, boundaries);
-  }
   std::string joined;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
     FieldBoundaries(line, ' ', static_cast<long long>(i) + 1, boundaries);
-    if (boundaries.empty()) continue;
+    if (boundaries.empty()) {
+      result.push_back(line);
+      continue;
+    }
     joined.clear();
     for (std::size_t k = 0; k <= boundaries.size(); ++k) {
       if (k > 0) joined += '\t';
       joined += FieldAt(line, boundaries, k);
     }
-    lines.Set(i, joined);
+    result.push_back(joined);
   }
+  lines = std::move(result);
 }
 
 }  // namespace specbridge::columns

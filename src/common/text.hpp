@@ -65,26 +65,20 @@ void ForEachLine(std::string_view bytes, Line&& line) {
   if (const auto nul = bytes.find('\0'); nul != std::string_view::npos) bytes = bytes.substr(0, nul);
   const char* const text = bytes.data();
   std::size_t start = 0;
-  const auto end_at = [&](std::size_t end) {
-    // The LF of a CR LF: the CR has ended the line.
-    if (text[end] == '\n' && end > 0 && text[end - 1] == '\r') {
+  for (std::size_t block = 0; block < bytes.size(); block += 64) {
+    std::uint64_t mask = 0;
+    if (block + 64 <= bytes.size()) {
+      mask = detail::LineEndMask(text + block);
+    } else {
+      char tail[64] = {};  // zeros end no line
+      std::memcpy(tail, text + block, bytes.size() - block);
+      mask = detail::LineEndMask(tail);
+    }
+    for (; mask != 0; mask &= mask - 1) {
+      const std::size_t end = block + static_cast<std::size_t>(std::countr_zero(mask));
+      // The LF of a CR LF: the CR has ended the line.
+      if (text[end] != '\n' || end == 0 || text[end - 1] != '\r') line(bytes.substr(start, end - start));
       start = end + 1;
-      return;
-    }
-    line(bytes.substr(start, end - start));
-    start = end + 1;
-  };
-  std::size_t block = 0;
-  for (; block + 64 <= bytes.size(); block += 64) {
-    for (std::uint64_t mask = detail::LineEndMask(text + block); mask != 0; mask &= mask - 1) {
-      end_at(block + static_cast<std::size_t>(std::countr_zero(mask)));
-    }
-  }
-  if (block < bytes.size()) {
-    char tail[64] = {};  // zeros end no line
-    std::memcpy(tail, text + block, bytes.size() - block);
-    for (std::uint64_t mask = detail::LineEndMask(tail); mask != 0; mask &= mask - 1) {
-      end_at(block + static_cast<std::size_t>(std::countr_zero(mask)));
     }
   }
   if (start < bytes.size()) line(bytes.substr(start));

@@ -54,6 +54,8 @@ class TextLines {
   std::size_t size() const { return spans_.size(); }
   bool empty() const { return spans_.empty(); }
   std::string_view operator[](std::size_t i) const { return {text_.data() + spans_[i].offset, spans_[i].length}; }
+  // The bytes of all lines, without line ends.
+  std::size_t TextSize() const { return kept_; }
   std::string_view back() const { return (*this)[spans_.size() - 1]; }
   const_iterator begin() const { return {this, 0}; }
   const_iterator end() const { return {this, spans_.size()}; }
