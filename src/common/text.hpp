@@ -35,24 +35,48 @@ std::vector<std::string> LoadLines(std::string_view bytes);
 
 namespace detail {
 
-// Bit k set when byte k of the 64 at `p` is a LF or a CR.
-inline std::uint64_t LineEndMask(const char* p) {
+// Bit k set when byte k of the 64 at `p` is `a` or `b`.
+inline std::uint64_t ByteMask(const char* p, char a, char b) {
 #if defined(__SSE2__)
-  const __m128i lf = _mm_set1_epi8('\n');
-  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i va = _mm_set1_epi8(a);
+  const __m128i vb = _mm_set1_epi8(b);
   std::uint64_t mask = 0;
   for (int k = 0; k < 4; ++k) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
     const auto bits =
-        static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
+        static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, va), _mm_cmpeq_epi8(v, vb))));
     mask |= std::uint64_t{bits} << (16 * k);
   }
   return mask;
 #else
   std::uint64_t mask = 0;
-  for (int k = 0; k < 64; ++k) mask |= std::uint64_t{p[k] == '\n' || p[k] == '\r'} << k;
+  for (int k = 0; k < 64; ++k) mask |= std::uint64_t{p[k] == a || p[k] == b} << k;
   return mask;
 #endif
+}
+
+inline std::uint64_t LineEndMask(const char* p) { return ByteMask(p, '\n', '\r'); }
+
+// The bits set in x. std::popcount is a library call where the x86-64
+// baseline has no POPCNT instruction.
+inline std::size_t CountBits(std::uint64_t x) {
+#if defined(__POPCNT__) || !defined(__x86_64__)
+  return static_cast<std::size_t>(std::popcount(x));
+#else
+  x -= (x >> 1U) & 0x5555555555555555U;
+  x = (x & 0x3333333333333333U) + ((x >> 2U) & 0x3333333333333333U);
+  x = (x + (x >> 4U)) & 0x0f0f0f0f0f0f0f0fU;
+  return static_cast<std::size_t>((x * 0x0101010101010101U) >> 56U);
+#endif
+}
+
+// How many bytes of `text` are `a` or `b`.
+inline std::size_t CountBytes(std::string_view text, char a, char b) {
+  std::size_t count = 0;
+  std::size_t i = 0;
+  for (; i + 64 <= text.size(); i += 64) count += CountBits(ByteMask(text.data() + i, a, b));
+  for (; i < text.size(); ++i) count += text[i] == a || text[i] == b ? 1 : 0;
+  return count;
 }
 
 }  // namespace detail
@@ -85,14 +109,10 @@ void ForEachLine(std::string_view bytes, Line&& line) {
 }
 
 // At least the number of lines ForEachLine finds in `bytes`, less one.
-inline std::size_t CountLineEnds(std::string_view bytes) {
-  std::size_t count = 0;
-  std::size_t block = 0;
-  for (; block + 64 <= bytes.size(); block += 64)
-    count += static_cast<std::size_t>(std::popcount(detail::LineEndMask(bytes.data() + block)));
-  for (; block < bytes.size(); ++block) count += bytes[block] == '\n' || bytes[block] == '\r' ? 1 : 0;
-  return count;
-}
+inline std::size_t CountLineEnds(std::string_view bytes) { return detail::CountBytes(bytes, '\n', '\r'); }
+
+// How many bytes of `text` are `byte`: the tabs of a sheet's line.
+inline std::size_t CountByte(std::string_view text, char byte) { return detail::CountBytes(text, byte, byte); }
 
 // The lines of LoadLines as views into `bytes`, without copying them: for
 // readers that go through many files and keep none of their lines.

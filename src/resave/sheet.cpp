@@ -36,8 +36,10 @@ void Sheet::Load(std::string bytes, const std::filesystem::path& fileName, const
   std::string cut;
   std::vector<std::string_view> views;
   LoadLineViews(TextBeforeNul(bytes, name, [&cut](std::string_view warning) { cut = warning; }), views);
+  std::vector<Line> lines;
+  lines.reserve(views.size());
   for (std::size_t i = 0; i < views.size(); ++i) {
-    const auto tabs = std::count(views[i].begin(), views[i].end(), '\t');
+    const std::size_t tabs = CountByte(views[i], '\t');
     if (i == 0 && tabs > kMaxFirstLineTabs) {
       throw CapacityError(LinePlace(name, 1) + ": " + std::to_string(tabs) +
                           " tabs; the first line of a sheet may hold at most " + std::to_string(kMaxFirstLineTabs) +
@@ -47,18 +49,14 @@ void Sheet::Load(std::string bytes, const std::filesystem::path& fileName, const
       throw CapacityError(LinePlace(name, static_cast<long long>(i) + 1) + ": " + std::to_string(tabs) +
                           " tabs; a line of a sheet may hold at most " + std::to_string(kMaxLineTabs));
     }
+    lines.push_back({static_cast<std::size_t>(views[i].data() - bytes.data()), views[i].size(), tabs});
   }
   // The grid counts its rows in 32 bits.
   if (views.size() >= static_cast<std::size_t>(INT_MAX)) {
     throw CapacityError(name + ": more than " + std::to_string(INT_MAX - 1) + " lines");
   }
 
-  std::vector<Line> lines;
-  lines.reserve(views.size());
-  for (const std::string_view view : views) {
-    lines.push_back({static_cast<std::size_t>(view.data() - bytes.data()), view.size()});
-  }
-  tabs_ = views.empty() ? 0 : static_cast<int>(std::count(views[0].begin(), views[0].end(), '\t'));
+  tabs_ = lines.empty() ? 0 : static_cast<int>(lines[0].tabs);
   text_ = std::move(bytes);
   lines_ = std::move(lines);
   fileName_ = fileName;
@@ -122,10 +120,20 @@ std::string Sheet::SaveText() const {
   const bool anyColumn = std::count(columnOmitted_.begin() + 1, columnOmitted_.end(), 0) > 0;
   if (!anyColumn) return out;
   out.reserve(text_.size() + 2 * lines_.size());
+  // Without an omitted column a row is its line, padded with tabs to the
+  // sheet's width: what cutting and joining it would give.
+  const bool allColumns = std::count(columnOmitted_.begin() + 1, columnOmitted_.end(), 0) == tabs_ + 1;
   std::vector<std::string_view> fields;
   fields.reserve(static_cast<std::size_t>(tabs_) + 1);
   for (int row = 1; row < RowCount(); ++row) {
     if (rowOmitted_[row]) continue;
+    if (allColumns) {
+      const std::size_t tabs = lines_[static_cast<std::size_t>(row) - 1].tabs;
+      out.append(LineText(row));
+      if (tabs < static_cast<std::size_t>(tabs_)) out.append(static_cast<std::size_t>(tabs_) - tabs, '\t');
+      out.append("\r\n");
+      continue;
+    }
     CutLine(LineText(row), tabs_, fields);
     bool first = true;
     for (int column = 1; column <= tabs_ + 1; ++column) {

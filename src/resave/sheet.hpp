@@ -77,6 +77,7 @@ class Sheet {
   struct Line {
     std::size_t begin = 0;
     std::size_t size = 0;
+    std::size_t tabs = 0;
   };
   std::string_view LineText(int row) const { return {text_.data() + lines_[row - 1].begin, lines_[row - 1].size}; }
   // Field k (1 ... T + 1) of a line cut at its first T tabs.

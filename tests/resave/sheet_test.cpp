@@ -37,6 +37,11 @@ TEST(Sheet, SavesTheUnmarkedRowsAndColumns) {
        {},
        "\x94\x67\x92\xB7 \tOmit\t-0\r\n 1 \t\t-0.0\r\n"},
       {"no tab in line 1: one column holds whole lines", "x\r\ny\tz\r\n", {}, {}, "x\r\ny\tz\r\n"},
+      {"a row marked, every column kept: short lines padded, long ones whole",
+       "a\tb\tc\r\nd\r\ne\tf\tg\th\r\n",
+       {1},
+       {},
+       "d\t\t\r\ne\tf\tg\th\r\n"},
       {"empty file", "", {}, {}, ""},
       {"empty file, its one column marked", "", {}, {1}, ""},
   };
