@@ -378,13 +378,13 @@ char* WriteFifteenDigits(double a, char* p) {
     *p++ = '0';
     *p++ = '.';
     p = std::fill_n(p, -e - 1, '0');
+    return std::copy_n(digits.data(), count, p);
   }
-  const int point = e >= 0 ? e + 1 : -1;
-  for (int i = 0; i < std::max(count, point); ++i) {
-    if (i == point) *p++ = '.';
-    *p++ = digits[static_cast<std::size_t>(i)];
-  }
-  return p;
+  const int whole = e + 1;  // digits before the point
+  if (count <= whole) return std::copy_n(digits.data(), whole, p);
+  p = std::copy_n(digits.data(), whole, p);
+  *p++ = '.';
+  return std::copy_n(digits.data() + whole, count - whole, p);
 }
 
 }  // namespace

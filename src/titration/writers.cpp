@@ -25,22 +25,46 @@ void Tabs(std::string& out, int count) {
 // "1.234567E-5" would drop its exponent and write a number 100000 times too
 // large, so a scientific text keeps its exponent and gives up mantissa
 // digits instead: "1.235E-5".
-void AppendFitted(std::string& out, double v, std::size_t width) {
-  std::array<char, kShortRealCapacity> buf;
-  const std::string_view text(buf.data(), static_cast<std::size_t>(WriteShortReal(v, buf.data()) - buf.data()));
-  if (text.size() <= width || text.find('E') == std::string_view::npos) {
-    out.append(text.substr(0, width));  // a short text holds no blanks to trim
-    return;
-  }
+// Writes at p, which has room for kShortRealCapacity characters, and returns
+// the end of the fitted text (at most `width` characters).
+char* WriteFitted(char* p, double v, std::size_t width) {
+  char* const end = WriteShortReal(v, p);
+  const auto size = static_cast<std::size_t>(end - p);
+  if (size <= width || std::find(p, end, 'E') == end) return p + std::min(size, width);
   for (int digits = 14; digits >= 2; --digits) {
     const std::string shorter = ShortReal(TextToReal(SciReal(v, digits + 8)));
-    if (shorter.size() <= width) {
-      out.append(shorter);
-      return;
-    }
+    if (shorter.size() <= width) return std::copy(shorter.begin(), shorter.end(), p);
   }
-  out.append(text.substr(0, width));
+  return p + width;
 }
+
+void AppendFitted(std::string& out, double v, std::size_t width) {
+  std::array<char, kShortRealCapacity> buf;
+  out.append(buf.data(), WriteFitted(buf.data(), v, width));
+}
+
+// One data line, written through a cursor into room made once for the line
+// (`bound` characters and a fitted text's room after them), rather than
+// appended piece by piece: the data lines are nearly all of a file.
+class LineWriter {
+ public:
+  LineWriter(std::string& out, std::size_t bound) : out_(out), at_(out.size()) {
+    out_.resize(at_ + bound + kShortRealCapacity);
+    p_ = out_.data() + at_;
+  }
+  LineWriter(const LineWriter&) = delete;
+  LineWriter& operator=(const LineWriter&) = delete;
+  ~LineWriter() { out_.resize(static_cast<std::size_t>(p_ - out_.data())); }
+
+  void Fitted(double v, std::size_t width) { p_ = WriteFitted(p_, v, width); }
+  void Put(std::string_view text) { p_ = std::copy(text.begin(), text.end(), p_); }
+  void Put(char c) { *p_++ = c; }
+
+ private:
+  std::string& out_;
+  std::size_t at_;
+  char* p_;
+};
 
 bool InWidenedRange(const TitrationSeries& series, int i) {
   const double w = series.W(i);
@@ -147,15 +171,17 @@ std::string WriteTitration2D(const TitrationSeries& series, const ConcentrationG
     out += kCrLf;
   }
 
+  const std::size_t bound = 5 + 1 + static_cast<std::size_t>(std::max(n, 0)) * (8 + 1) + kCrLf.size();
   for (int i = 0; i < series.PointCount; ++i) {
     if (!InWidenedRange(series, i) || i % stride != 0) continue;
-    AppendFitted(out, series.W(i), 5);
-    out += '\t';
+    LineWriter line(out, bound);
+    line.Fitted(series.W(i), 5);
+    line.Put('\t');
     for (int k = 0; k < n; ++k) {
-      AppendFitted(out, series.A(k, i) * f, 8);
-      out += '\t';
+      line.Fitted(series.A(k, i) * f, 8);
+      line.Put('\t');
     }
-    out += kCrLf;
+    line.Put(kCrLf);
   }
   return out;
 }
@@ -257,13 +283,15 @@ std::string WriteKinetics2D(const TitrationSeries& series, BoxTexts& boxes, bool
   for (int k = 0; k < spectra; ++k) {
     const int label = listedTimes ? timeList[static_cast<std::size_t>(k)]
                                   : RoundTime(initial + interval * k, "spectrum " + std::to_string(k));
-    out += IntText(label);
+    const std::string labelText = IntText(label);
+    LineWriter line(out, labelText.size() + static_cast<std::size_t>(series.PointCount) * (1 + 8) + kCrLf.size());
+    line.Put(labelText);
     for (int i = 0; i < series.PointCount; ++i) {
       if (!InWidenedRange(series, i)) continue;
-      out += '\t';
-      AppendFitted(out, series.A(k, i), 8);
+      line.Put('\t');
+      line.Fitted(series.A(k, i), 8);
     }
-    out += kCrLf;
+    line.Put(kCrLf);
   }
   return out;
 }
