@@ -82,7 +82,7 @@ int RunCommands(const std::vector<AddCommand>& commands, const std::vector<std::
         err << "Unknown command: " << args[1] << "\nRun 'specbridge-cli --help' for the commands.\n";
         return 2;
       }
-      out << (command != nullptr ? command->help() : app.help());
+      out << (command != nullptr ? command->help(app.get_name()) : app.help());
       return 0;
     }
     if (FindCommand(app, name) == nullptr) {

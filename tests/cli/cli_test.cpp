@@ -20,6 +20,19 @@ TEST(Cli, PrintsVersionAndHelp) {
   EXPECT_THAT(help.out, HasSubstr("Usage: specbridge-cli"));
 }
 
+// "help COMMAND" builds every command, "COMMAND --help" only the one named:
+// both must say the same.
+TEST(Cli, HelpOfACommandReadsTheSameBothWays) {
+  for (const char* command : {"titration", "fix-uvprobe", "resave", "batch"}) {
+    const test::CliResult asked = RunCli({"help", command});
+    const test::CliResult flagged = RunCli({command, "--help"});
+    EXPECT_EQ(asked.code, 0);
+    EXPECT_EQ(flagged.code, 0);
+    EXPECT_THAT(asked.out, HasSubstr(std::string("Usage: specbridge-cli ") + command));
+    EXPECT_EQ(asked.out, flagged.out) << command;
+  }
+}
+
 TEST(Cli, UsageErrorsExitWithTwo) {
   EXPECT_EQ(RunCli({"no-such-command"}).code, 2);
   EXPECT_EQ(RunCli({"--no-such-flag"}).code, 2);
