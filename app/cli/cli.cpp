@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cctype>
 #include <initializer_list>
 #include <string_view>
 
@@ -95,8 +96,18 @@ int RunCommands(const std::vector<AddCommand>& commands, const std::vector<std::
   try {
     app.parse(reversed);
   } catch (const CLI::ExtrasError&) {
-    // Most often a shell pattern that matched several files: one line for all.
     std::vector<std::string> extras = app.remaining(true);
+    // "--x" or "-x" (not a lone "-" nor a negative number) is an option the
+    // command does not have.
+    const auto option = std::find_if(extras.begin(), extras.end(), [](const std::string& extra) {
+      return extra.size() > 1 && extra[0] == '-' &&
+             (extra[1] == '-' || std::isalpha(static_cast<unsigned char>(extra[1])));
+    });
+    if (option != extras.end()) {
+      err << "Unknown option: " << *option << "\nRun with --help for more information.\n";
+      return 2;
+    }
+    // Most often a shell pattern that matched several files: one line for all.
     std::sort(extras.begin(), extras.end());
     err << "Not expected: " << extras.size() << (extras.size() == 1 ? " more argument" : " more arguments");
     if (!extras.empty()) err << " (" << extras.front() << (extras.size() > 1 ? " ... " + extras.back() : "") << ")";

@@ -35,6 +35,12 @@ TEST(Cli, HelpOfACommandReadsTheSameBothWays) {
 
 TEST(Cli, UsageErrorsExitWithTwo) {
   EXPECT_EQ(RunCli({"no-such-command"}).code, 2);
+  // An option the command lacks is named as such, not taken for a stray file.
+  for (const char* option : {"--no-such", "-Z"}) {
+    const test::CliResult unknown = RunCli({"resave", "a.txt", option, "b.txt"});
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_EQ(unknown.err, std::string("Unknown option: ") + option + "\nRun with --help for more information.\n");
+  }
   EXPECT_EQ(RunCli({"--no-such-flag"}).code, 2);
   const test::CliResult bare = RunCli({});
   EXPECT_EQ(bare.code, 2);
