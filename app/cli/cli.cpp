@@ -14,7 +14,7 @@ namespace {
 
 constexpr const char* kExitStatus =
     "Exit status:\n"
-    "  0  every output was written\n"
+    "  0  success: every output was written (svd and inspect write none)\n"
     "  1  a failure, or nothing written (the message says why)\n"
     "  2  a usage error: an unknown command or option, or a missing value\n"
     "\n"

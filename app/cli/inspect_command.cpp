@@ -20,10 +20,10 @@ class InspectCommand : public Command {
                 "writes nothing") {
     App().add_option("FILE", files_, "Files to inspect")->required();
     App().add_flag("--json", json_, "The same reports as one JSON array (texts in UTF-8)");
-    App().footer(
-        "Example:\n  specbridge-cli inspect tit00.ASC ab_matrix.txt\n\n"
+    ExitStatus(
         "Exit status: 0 every file was read, 1 a file could not be read (the others are still reported), 2 a usage "
         "error.");
+    Example("specbridge-cli inspect tit00.ASC ab_matrix.txt");
   }
 
  private:

@@ -136,12 +136,17 @@ constexpr const char* kExitStatus =
 }  // namespace
 
 void Command::Example(const std::string& invocation) {
-  app_->footer("Example:\n  " + invocation + "\n\n" + kExitStatus);
+  app_->footer("Example:\n  " + invocation + "\n\n" + exitStatus_);
+}
+
+void Command::ExitStatus(std::string text) {
+  exitStatus_ = std::move(text);
+  app_->footer(exitStatus_);
 }
 
 Command::Command(CLI::App& parent, const std::string& name, const std::string& description)
-    : app_(parent.add_subcommand(name, description)) {
-  app_->footer(kExitStatus);
+    : app_(parent.add_subcommand(name, description)), exitStatus_(kExitStatus) {
+  app_->footer(exitStatus_);
   app_->add_flag("-q,--quiet", quiet_, "Say nothing on success");
   app_->add_flag("-v,--verbose", verbose_, "Also say what was read");
 }

@@ -154,6 +154,9 @@ class Command {
   CLI::App& App() { return *app_; }
   // One invocation shown at the end of --help, above the exit status.
   void Example(const std::string& invocation);
+  // For a command that writes no file: what its exit codes mean instead of
+  // the outputs being written; call before Example.
+  void ExitStatus(std::string text);
 
  protected:
   // An option replayed in command-line order: `--flag VALUE` runs
@@ -192,6 +195,7 @@ class Command {
     std::function<void(Session&, const std::string&)> act;
   };
   CLI::App* app_;
+  std::string exitStatus_;
   std::vector<Replayed> actions_;
   std::optional<std::filesystem::path> output_;
   bool keepGoing_ = false;

@@ -66,6 +66,7 @@ SvdCommand::SvdCommand(CLI::App& parent)
   Spin("--unit", "SpinEdit1", "Set the omitting unit SpinEdit1 (1-500)");
   Spin("--lower-cut", "SpinEdit3", "Set the lower cut-off SpinEdit3 (0-1000)");
   Spin("--upper-cut", "SpinEdit4", "Set the upper cut-off SpinEdit4 (0-1000)");
+  ExitStatus("Exit status: 0 the values were reported, 1 a failure (the message says why), 2 a usage error.");
   Example(
       "specbridge-cli svd run00.ASC --xlow 260 --xhigh 600\n"
       "  specbridge-cli svd --kinetics run.ASC --nmlow 410 --lower-cut 1");
