@@ -48,9 +48,10 @@ void AppendFitted(std::string& out, double v, std::size_t width) {
 // appended piece by piece: the data lines are nearly all of a file.
 class LineWriter {
  public:
-  LineWriter(std::string& out, std::size_t bound) : out_(out), at_(out.size()) {
-    out_.resize(at_ + bound + kShortRealCapacity);
-    p_ = out_.data() + at_;
+  LineWriter(std::string& out, std::size_t bound) : out_(out) {
+    const std::size_t at = out_.size();
+    out_.resize(at + bound + kShortRealCapacity);
+    p_ = out_.data() + at;
   }
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
@@ -62,7 +63,6 @@ class LineWriter {
 
  private:
   std::string& out_;
-  std::size_t at_;
   char* p_;
 };
 
