@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -306,96 +307,176 @@ char* WriteShortScientific(DigitView d, char* p) {
   return std::to_chars(p, p + 8, std::abs(d.exponent)).ptr;
 }
 
-// "00" to "99": two digits per division.
-constexpr std::array<char, 200> kDigitPairs = [] {
-  std::array<char, 200> pairs{};
-  for (int i = 0; i < 100; ++i) {
-    pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
-    pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+// The eight decimal digits of n (below 10^8) as the bytes 0-9 of a word,
+// the first digit in the lowest byte: both halves of four digits are split
+// into pairs and the pairs into digits by multiplications, so the digits are
+// made in registers and never read back from memory byte by byte.
+constexpr std::uint64_t EightDigits(std::uint64_t n) {
+  const std::uint64_t halves = n / 10000 | n % 10000 << 32U;
+  const std::uint64_t pairsHigh = (halves * 10486 >> 20U) & 0x0000007F0000007F;  // /100, exact below 10^4
+  const std::uint64_t pairs = (halves - 100 * pairsHigh) << 16U | pairsHigh;
+  const std::uint64_t tens = (pairs * 103 >> 10U) & 0x000F000F000F000F;  // /10, exact below 100
+  return tens | (pairs - 10 * tens) << 8U;
+}
+static_assert(EightDigits(12345678) == 0x0807060504030201);
+static_assert(EightDigits(90000001) == 0x0100000000000009);
+
+// Digits as text bytes in a word (uint64_t or UInt128), the first in the
+// lowest byte and '0' after the last of `count`, written in plain notation:
+// the digits before the point ("0" below 1), then a point and the others
+// when there are any. The first digit stands at 10^e, e from -4 to
+// 2 * sizeof(Word) - 1. Bytes after the end, within the caller's room, are
+// scratch: the words are stored whole, as copies of a few bytes would cost
+// more than the digits.
+template <class Word>
+char* WritePlain(Word digits, int count, int e, char* p) {
+  if (e < 0) {
+    std::memcpy(p, "0.000", 5);
+    p += 1 - e;  // "0." and -e - 1 zeros
+    std::memcpy(p, &digits, sizeof digits);
+    return p + count;
   }
-  return pairs;
+  const int whole = e + 1;  // digits before the point
+  std::memcpy(p, &digits, sizeof digits);
+  if (count <= whole) return p + whole;
+  p += whole;
+  *p++ = '.';
+  digits >>= static_cast<unsigned>(8 * whole);
+  std::memcpy(p, &digits, sizeof digits);
+  return p + count - whole;
+}
+
+// The doubles nearest to 10^k for k from -8 to 15: a double at or above
+// the one for 10^k has 15 significant digits from 10^k on (the one just
+// below 10^k rounds to it).
+constexpr int kLowestPower = -8;
+constexpr std::array<double, 24> kNearestPowersOfTen = [] {
+  std::array<double, 24> powers{};
+  for (int k = kLowestPower; k <= 15; ++k) {
+    powers[static_cast<std::size_t>(k - kLowestPower)] =
+        k < 0 ? 1 / kPowersOfTenReal[static_cast<std::size_t>(-k)] : kPowersOfTenReal[static_cast<std::size_t>(k)];
+  }
+  return powers;
 }();
 
-// n (below 10^width) in exactly `width` digits, leading zeros included.
-void WriteDigits(std::uint64_t n, int width, char* first) {
-  for (; width >= 2; width -= 2, n /= 100) std::copy_n(&kDigitPairs[n % 100 * 2], 2, first + width - 2);
-  if (width == 1) *first = static_cast<char>('0' + n);
+// a * 10^d rounded to an integer, when that integer divided by 10^d (both
+// exact doubles, d from 0 to 22) gives `a` back: a decimal of that many
+// digits that reads back as `a` is `a` rounded to 15 digits, as `a` lies
+// within half an ulp of it and the grid of 15 digits is wider. Most values
+// were read from texts of a few digits, and this one division spares them
+// the 128-bit product.
+std::optional<std::uint64_t> ReadsBack(double a, int d) {
+  const double power = kPowersOfTenReal[static_cast<std::size_t>(d)];
+  const auto m = static_cast<std::int64_t>(a * power + 0.5);
+  if (static_cast<double>(m) / power != a) return std::nullopt;
+  return static_cast<std::uint64_t>(m);
 }
 
 // ShortReal's common case, a (> 0) from 1E-8 to 1E15: rounded half away from
-// zero to 15 significant digits in one exact integer product and written
-// straight out, without the general Decimal. Nothing outside that span.
+// zero to 15 significant digits and written straight out, without the
+// general Decimal. Nothing outside that span.
 char* WriteFifteenDigits(double a, char* p) {
   const auto biased = static_cast<int>(std::bit_cast<std::uint64_t>(a) >> 52U);
   if (biased == 0) return nullptr;
-  int exponent = ((biased - 1023) * 315653) >> 20;  // the decimal exponent or one less
+  int e = ((biased - 1023) * 315653) >> 20;  // the decimal exponent or one less
+  if (e < kLowestPower - 1 || e > 14) return nullptr;
+  e += a >= kNearestPowersOfTen[static_cast<std::size_t>(e + 1 - kLowestPower)] ? 1 : 0;
+  if (e < kLowestPower || e > 14) return nullptr;
+  static_assert(std::endian::native == std::endian::little, "digit bytes are laid out from the low byte");
+  constexpr std::uint64_t kZeros = 0x3030303030303030;
+  // Instrument values have at most 8 digits: one word of them.
+  if (e <= 7 && e >= -4) {
+    if (const auto n = ReadsBack(a, 7 - e)) {
+      const std::uint64_t values = EightDigits(*n);
+      return WritePlain(values | kZeros, 8 - std::countl_zero(values) / 8, e, p);
+    }
+  }
   std::uint64_t n = 0;
-  int d = 0;
-  for (int attempt = 0;; ++attempt, ++exponent) {
-    d = 14 - exponent;
-    if (attempt == 2) return nullptr;
-    // Most values were read from texts of a few digits. When a decimal of at
-    // most 15 digits comes back as `a` exactly, it is `a` rounded to 15
-    // digits (`a` lies within half an ulp of it, the 15-digit grid is wider),
-    // and no 128-bit product is needed. m and 10^d are exact doubles, so the
-    // one division decides it.
-    if (d >= 0 && d <= 22) {
-      const double power = kPowersOfTenReal[static_cast<std::size_t>(d)];
-      const double scaled = a * power;
-      if (scaled < 1e15) {
-        const auto m = static_cast<std::uint64_t>(scaled + 0.5);
-        if (static_cast<double>(m) / power == a) {
-          n = m;
-          break;
-        }
-      }
-    }
-    const auto q = ScaledRound(a, d);
+  if (const auto m = ReadsBack(a, 14 - e)) {
+    n = *m;
+  } else {
+    const auto q = ScaledRound(a, 14 - e);
     if (!q) return nullptr;
-    if (*q <= kPowersOfTen[15]) {
-      n = static_cast<std::uint64_t>(*q);
-      break;
-    }
+    n = static_cast<std::uint64_t>(*q);
   }
   if (n == kPowersOfTen[15]) {  // 999... rounded up to a 16th digit
     n /= 10;
-    --d;
+    ++e;
   }
-  // Instrument values have few digits: the last eight are often all zeros.
-  std::array<char, 15> digits;
-  const std::uint64_t low = n % 100000000;
-  WriteDigits(n / 100000000, 7, digits.data());
-  if (low == 0) {
-    std::fill_n(digits.data() + 7, 8, '0');
-  } else {
-    WriteDigits(low, 8, digits.data() + 7);
-  }
-  int count = low == 0 ? 7 : 15;
-  while (digits[static_cast<std::size_t>(count - 1)] == '0') --count;
-  const int e = 14 - d;  // the power of ten of the first digit
-  if (e < -4 || e >= 15) return WriteShortScientific({digits.data(), count, e}, p);
-  if (e < 0) {
-    *p++ = '0';
-    *p++ = '.';
-    p = std::fill_n(p, -e - 1, '0');
-    return std::copy_n(digits.data(), count, p);
-  }
-  const int whole = e + 1;  // digits before the point
-  if (count <= whole) return std::copy_n(digits.data(), whole, p);
-  p = std::copy_n(digits.data(), whole, p);
-  *p++ = '.';
-  return std::copy_n(digits.data() + whole, count - whole, p);
+  // 15 digits and a 0 in two words; the last 7 digits are often zeros.
+  const std::uint64_t lowDigits = n % 10000000;
+  const std::uint64_t high = EightDigits(n / 10000000);
+  const std::uint64_t low = lowDigits == 0 ? 0 : EightDigits(lowDigits * 10);
+  const int count = low != 0 ? 16 - std::countl_zero(low) / 8 : 8 - std::countl_zero(high) / 8;
+  const UInt128 digits = (UInt128{low} << 64U | high) | (UInt128{kZeros} << 64U | kZeros);
+  if (e >= -4 && e < 15) return WritePlain(digits, count, e, p);
+  std::array<char, 16> scratch;
+  std::memcpy(scratch.data(), &digits, scratch.size());
+  return WriteShortScientific({scratch.data(), count, e}, p);
 }
 
 }  // namespace
 
 namespace {
 
+// The digits at the start of a word of text bytes (first byte lowest), at
+// most 8, read at once: their count and value.
+struct DigitRun {
+  std::uint64_t value;
+  int count;
+};
+
+[[gnu::always_inline]] inline DigitRun ReadDigitWord(std::uint64_t word) {
+  const std::uint64_t values = word ^ 0x3030303030303030;  // digits become 0 to 9
+  // Bit 7 of each byte that is not a digit: a value above 9 carries into it.
+  const std::uint64_t others = (((values & 0x7F7F7F7F7F7F7F7F) + 0x7676767676767676) | values) & 0x8080808080808080;
+  const int count = others == 0 ? 8 : std::countr_zero(others) / 8;
+  if (count == 0) return {0, 0};
+  // The digits moved to the top bytes, zeros before them; then pairs, fours
+  // and the eight combined by multiplications.
+  std::uint64_t v = values << static_cast<unsigned>(8 * (8 - count));
+  v = v * 10 + (v >> 8U);
+  v = ((v & 0x000000FF000000FF) * (100 + (1000000ULL << 32U)) +
+       ((v >> 16U) & 0x000000FF000000FF) * (1 + (10000ULL << 32U))) >>
+      32U;
+  return {v, count};
+}
+
+// The digits from p on added to `mantissa` (wrapping past 19 digits, which
+// the caller refuses); returns their end. For the decimals of instrument
+// values, 4 to 8 of them: words are read 8 bytes at a time, only within
+// [text, end); a text shorter than that goes byte by byte.
+[[gnu::always_inline]] inline const char* ReadDecimals(const char* text, const char* p, const char* end,
+                                                       std::uint64_t& mantissa) {
+  static_assert(std::endian::native == std::endian::little, "text bytes are read from the low byte");
+  if (end - text < 8) {
+    for (; p < end && IsDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    return p;
+  }
+  for (;;) {
+    const auto left = end - p;
+    if (left == 0) return p;
+    std::uint64_t word = 0;
+    if (left >= 8) {
+      std::memcpy(&word, p, 8);
+    } else {
+      // The last 8 bytes of the text, moved down so that p comes first.
+      std::memcpy(&word, end - 8, 8);
+      word >>= static_cast<unsigned>(8 * (8 - left));
+    }
+    const DigitRun run = ReadDigitWord(word);
+    mantissa = mantissa * kPowersOfTen[static_cast<std::size_t>(run.count)] + run.value;
+    p += run.count;
+    if (run.count < 8) return p;
+  }
+}
+
 // The plain texts of instrument files ("-0.012345", "190.5", "1.5E-3") in one
 // pass: at most 19 significant digits whose value and power of ten are both
 // exact doubles, so that one multiplication or division rounds correctly.
 // Nothing for any other text, which the full reader then takes.
 std::optional<double> SimpleReal(const char* p, const char* end) {
+  const char* const text = p;
   while (p < end && *p == ' ') ++p;
   while (end > p && end[-1] == ' ') --end;
   bool negative = false;
@@ -403,12 +484,13 @@ std::optional<double> SimpleReal(const char* p, const char* end) {
   // Up to 19 digits, leading zeros included, cannot overflow the mantissa.
   std::uint64_t mantissa = 0;
   const char* first = p;
+  // Few digits before the point: a word would cost more than the bytes.
   for (; p < end && IsDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
   auto digits = p - first;
   int exponent = 0;  // the power of ten of the mantissa's last digit
   if (p < end && *p == '.') {
     const char* fraction = ++p;
-    for (; p < end && IsDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    p = ReadDecimals(text, p, end, mantissa);
     exponent = -static_cast<int>(p - fraction);
     digits += p - fraction;
   }
@@ -433,10 +515,8 @@ std::optional<double> SimpleReal(const char* p, const char* end) {
   return negative ? -value : value;
 }
 
-}  // namespace
-
-double TextToReal(std::string_view text) {
-  if (const auto value = SimpleReal(text.data(), text.data() + text.size())) return *value;
+// Every text SimpleReal leaves: long mantissas, large exponents, errors.
+[[gnu::noinline]] double FullTextToReal(std::string_view text) {
   const char* p = text.data();
   const char* end = p + text.size();
   while (p < end && *p == ' ') ++p;
@@ -460,6 +540,13 @@ double TextToReal(std::string_view text) {
     NotAReal(text);
   }
   return negative ? -value : value;
+}
+
+}  // namespace
+
+double TextToReal(std::string_view text) {
+  if (const auto value = SimpleReal(text.data(), text.data() + text.size())) return *value;
+  return FullTextToReal(text);
 }
 
 std::int32_t TextToInteger(std::string_view text) {

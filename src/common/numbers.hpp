@@ -39,8 +39,9 @@ std::string IntText(std::int64_t v, int w = 0);
 // "2.5E20"; zero is "0".
 std::string ShortReal(double v);
 // The same text written at `out`, which has room for kShortRealCapacity
-// characters; returns the end of the text.
-inline constexpr int kShortRealCapacity = 32;
+// characters; returns the end of the text. Bytes after the end, within the
+// room, may be overwritten.
+inline constexpr int kShortRealCapacity = 40;
 char* WriteShortReal(double v, char* out);
 
 // v rounded to d decimals but to no more than p significant digits (later

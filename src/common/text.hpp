@@ -55,7 +55,30 @@ inline std::uint64_t ByteMask(const char* p, char a, char b) {
 #endif
 }
 
-inline std::uint64_t LineEndMask(const char* p) { return ByteMask(p, '\n', '\r'); }
+// The CRs and the LFs of the 64 bytes at `p`, in one pass.
+struct LineEndBits {
+  std::uint64_t cr = 0;
+  std::uint64_t lf = 0;
+};
+
+inline LineEndBits LineEndMasks(const char* p) {
+  LineEndBits bits;
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i lf = _mm_set1_epi8('\n');
+  for (int k = 0; k < 4; ++k) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    bits.cr |= std::uint64_t{static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)))} << (16 * k);
+    bits.lf |= std::uint64_t{static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)))} << (16 * k);
+  }
+#else
+  for (int k = 0; k < 64; ++k) {
+    bits.cr |= std::uint64_t{p[k] == '\r'} << k;
+    bits.lf |= std::uint64_t{p[k] == '\n'} << k;
+  }
+#endif
+  return bits;
+}
 
 // The bits set in x. std::popcount is a library call where the x86-64
 // baseline has no POPCNT instruction.
@@ -87,22 +110,27 @@ inline std::size_t CountBytes(std::string_view text, char a, char b) {
 template <class Line>
 void ForEachLine(std::string_view bytes, Line&& line) {
   if (const auto nul = bytes.find('\0'); nul != std::string_view::npos) bytes = bytes.substr(0, nul);
-  const char* const text = bytes.data();
   std::size_t start = 0;
+  std::uint64_t crBefore = 0;  // 1 when the byte before the block is a CR
   for (std::size_t block = 0; block < bytes.size(); block += 64) {
-    std::uint64_t mask = 0;
+    detail::LineEndBits bits;
     if (block + 64 <= bytes.size()) {
-      mask = detail::LineEndMask(text + block);
+      bits = detail::LineEndMasks(bytes.data() + block);
     } else {
       char tail[64] = {};  // zeros end no line
-      std::memcpy(tail, text + block, bytes.size() - block);
-      mask = detail::LineEndMask(tail);
+      std::memcpy(tail, bytes.data() + block, bytes.size() - block);
+      bits = detail::LineEndMasks(tail);
     }
-    for (; mask != 0; mask &= mask - 1) {
-      const std::size_t end = block + static_cast<std::size_t>(std::countr_zero(mask));
-      // The LF of a CR LF: the CR has ended the line.
-      if (text[end] != '\n' || end == 0 || text[end - 1] != '\r') line(bytes.substr(start, end - start));
-      start = end + 1;
+    const std::uint64_t afterCr = bits.cr << 1U | crBefore;
+    crBefore = bits.cr >> 63U;
+    // The LF of a CR LF ends no line: the next line starts after it.
+    const std::uint64_t passed = bits.lf & afterCr;
+    if ((passed & 1U) != 0) start = block + 1;
+    for (std::uint64_t ends = bits.cr | (bits.lf & ~afterCr); ends != 0; ends &= ends - 1) {
+      const auto at = static_cast<unsigned>(std::countr_zero(ends));
+      const std::size_t end = block + at;
+      line(bytes.substr(start, end - start));
+      start = end + 1 + (passed >> at >> 1U & 1U);
     }
   }
   if (start < bytes.size()) line(bytes.substr(start));
