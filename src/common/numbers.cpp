@@ -372,25 +372,11 @@ std::optional<std::uint64_t> ReadsBack(double a, int d) {
   return static_cast<std::uint64_t>(m);
 }
 
-// ShortReal's common case, a (> 0) from 1E-8 to 1E15: rounded half away from
-// zero to 15 significant digits and written straight out, without the
-// general Decimal. Nothing outside that span.
-char* WriteFifteenDigits(double a, char* p) {
-  const auto biased = static_cast<int>(std::bit_cast<std::uint64_t>(a) >> 52U);
-  if (biased == 0) return nullptr;
-  int e = ((biased - 1023) * 315653) >> 20;  // the decimal exponent or one less
-  if (e < kLowestPower - 1 || e > 14) return nullptr;
-  e += a >= kNearestPowersOfTen[static_cast<std::size_t>(e + 1 - kLowestPower)] ? 1 : 0;
-  if (e < kLowestPower || e > 14) return nullptr;
-  static_assert(std::endian::native == std::endian::little, "digit bytes are laid out from the low byte");
+// a (> 0) with its first digit at 10^e, e from -8 to 14, rounded half away
+// from zero to 15 significant digits and written out; nothing when the
+// 128-bit product cannot hold it.
+[[gnu::noinline]] char* WriteFifteen(double a, int e, char* p) {
   constexpr std::uint64_t kZeros = 0x3030303030303030;
-  // Instrument values have at most 8 digits: one word of them.
-  if (e <= 7 && e >= -4) {
-    if (const auto n = ReadsBack(a, 7 - e)) {
-      const std::uint64_t values = EightDigits(*n);
-      return WritePlain(values | kZeros, 8 - std::countl_zero(values) / 8, e, p);
-    }
-  }
   std::uint64_t n = 0;
   if (const auto m = ReadsBack(a, 14 - e)) {
     n = *m;
@@ -413,6 +399,28 @@ char* WriteFifteenDigits(double a, char* p) {
   std::array<char, 16> scratch;
   std::memcpy(scratch.data(), &digits, scratch.size());
   return WriteShortScientific({scratch.data(), count, e}, p);
+}
+
+// ShortReal's common case, a (> 0) from 1E-8 to 1E15: rounded half away from
+// zero to 15 significant digits and written straight out, without the
+// general Decimal. Nothing outside that span.
+char* WriteFifteenDigits(double a, char* p) {
+  const auto biased = static_cast<int>(std::bit_cast<std::uint64_t>(a) >> 52U);
+  if (biased == 0) return nullptr;
+  int e = ((biased - 1023) * 315653) >> 20;  // the decimal exponent or one less
+  if (e < kLowestPower - 1 || e > 14) return nullptr;
+  e += a >= kNearestPowersOfTen[static_cast<std::size_t>(e + 1 - kLowestPower)] ? 1 : 0;
+  if (e < kLowestPower || e > 14) return nullptr;
+  static_assert(std::endian::native == std::endian::little, "digit bytes are laid out from the low byte");
+  constexpr std::uint64_t kZeros = 0x3030303030303030;
+  // Instrument values have at most 8 digits: one word of them.
+  if (e <= 7 && e >= -4) {
+    if (const auto n = ReadsBack(a, 7 - e)) {
+      const std::uint64_t values = EightDigits(*n);
+      return WritePlain(values | kZeros, 8 - std::countl_zero(values) / 8, e, p);
+    }
+  }
+  return WriteFifteen(a, e, p);
 }
 
 }  // namespace
@@ -604,6 +612,18 @@ std::string IntText(std::int64_t v, int w) {
   return PadLeft(std::string_view(buf.data(), static_cast<std::size_t>(end - buf.data())), w);
 }
 
+namespace {
+
+// The magnitudes WriteFifteenDigits leaves, through the general rounding; out
+// of line, so that the common case keeps a small frame.
+[[gnu::noinline]] char* WriteRoundedShort(double a, char* p) {
+  const Decimal d = RoundedSignificant(a, 15);
+  if (d.exponent < -4 || d.exponent >= 15) return WriteShortScientific(d, p);
+  return WriteFixed(d, std::max(d.count - d.exponent - 1, 0), p);
+}
+
+}  // namespace
+
 char* WriteShortReal(double v, char* out) {
   if (v == 0) {
     *out = '0';
@@ -617,9 +637,7 @@ char* WriteShortReal(double v, char* out) {
   if (v < 0) *p++ = '-';
   const double a = std::abs(v);
   if (char* end = WriteFifteenDigits(a, p)) return end;
-  const Decimal d = RoundedSignificant(a, 15);
-  if (d.exponent < -4 || d.exponent >= 15) return WriteShortScientific(d, p);
-  return WriteFixed(d, std::max(d.count - d.exponent - 1, 0), p);
+  return WriteRoundedShort(a, p);
 }
 
 std::string ShortReal(double v) {
