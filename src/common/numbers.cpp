@@ -311,15 +311,28 @@ char* WriteShortScientific(DigitView d, char* p) {
 // the first digit in the lowest byte: both halves of four digits are split
 // into pairs and the pairs into digits by multiplications, so the digits are
 // made in registers and never read back from memory byte by byte.
+constexpr std::array<std::uint16_t, 100> kPairValues = [] {
+  std::array<std::uint16_t, 100> pairs{};
+  for (int i = 0; i < 100; ++i) pairs[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(i / 10 | i % 10 << 8);
+  return pairs;
+}();
 constexpr std::uint64_t EightDigits(std::uint64_t n) {
-  const std::uint64_t halves = n / 10000 | n % 10000 << 32U;
-  const std::uint64_t pairsHigh = (halves * 10486 >> 20U) & 0x0000007F0000007F;  // /100, exact below 10^4
-  const std::uint64_t pairs = (halves - 100 * pairsHigh) << 16U | pairsHigh;
-  const std::uint64_t tens = (pairs * 103 >> 10U) & 0x000F000F000F000F;  // /10, exact below 100
-  return tens | (pairs - 10 * tens) << 8U;
+  const std::uint64_t high = n * 109951163 >> 40U;  // n / 10^4, exact below 10^8
+  const std::uint64_t low = n - high * 10000;
+  const std::uint64_t a = high * 5243 >> 19U;  // / 100, exact below 10^4
+  const std::uint64_t c = low * 5243 >> 19U;
+  return std::uint64_t{kPairValues[a]} | std::uint64_t{kPairValues[high - 100 * a]} << 16U |
+         std::uint64_t{kPairValues[c]} << 32U | std::uint64_t{kPairValues[low - 100 * c]} << 48U;
 }
 static_assert(EightDigits(12345678) == 0x0807060504030201);
 static_assert(EightDigits(90000001) == 0x0100000000000009);
+
+// Eight '0' characters in a word: or-ed with digit values, their text.
+constexpr std::uint64_t kZeroDigits = 0x3030303030303030;
+
+// The bytes of x up to its highest byte that is not zero: the count of
+// digits up to the last one that is not 0, in a word of digit values.
+constexpr int ByteWidth(std::uint64_t x) { return static_cast<int>((std::bit_width(x) + 7U) / 8U); }
 
 // Digits as text bytes in a word (uint64_t or UInt128), the first in the
 // lowest byte and '0' after the last of `count`, written in plain notation:
@@ -359,24 +372,27 @@ constexpr std::array<double, 24> kNearestPowersOfTen = [] {
   return powers;
 }();
 
-// a * 10^d rounded to an integer, when that integer divided by 10^d (both
-// exact doubles, d from 0 to 22) gives `a` back: a decimal of that many
-// digits that reads back as `a` is `a` rounded to 15 digits, as `a` lies
+// a * power rounded to an integer, when that integer divided by power (10^d
+// for d from 0 to 22: both exact doubles) gives `a` back: a decimal of that
+// many digits that reads back as `a` is `a` rounded to 15 digits, as `a` lies
 // within half an ulp of it and the grid of 15 digits is wider. Most values
 // were read from texts of a few digits, and this one division spares them
 // the 128-bit product.
-std::optional<std::uint64_t> ReadsBack(double a, int d) {
-  const double power = kPowersOfTenReal[static_cast<std::size_t>(d)];
-  const auto m = static_cast<std::int64_t>(a * power + 0.5);
+std::optional<std::uint64_t> ReadsBack(double a, double scaled, double power) {
+  const auto m = static_cast<std::int64_t>(scaled + 0.5);
   if (static_cast<double>(m) / power != a) return std::nullopt;
   return static_cast<std::uint64_t>(m);
+}
+
+std::optional<std::uint64_t> ReadsBack(double a, int d) {
+  const double power = kPowersOfTenReal[static_cast<std::size_t>(d)];
+  return ReadsBack(a, a * power, power);
 }
 
 // a (> 0) with its first digit at 10^e, e from -8 to 14, rounded half away
 // from zero to 15 significant digits and written out; nothing when the
 // 128-bit product cannot hold it.
 [[gnu::noinline]] char* WriteFifteen(double a, int e, char* p) {
-  constexpr std::uint64_t kZeros = 0x3030303030303030;
   std::uint64_t n = 0;
   if (const auto m = ReadsBack(a, 14 - e)) {
     n = *m;
@@ -393,8 +409,8 @@ std::optional<std::uint64_t> ReadsBack(double a, int d) {
   const std::uint64_t lowDigits = n % 10000000;
   const std::uint64_t high = EightDigits(n / 10000000);
   const std::uint64_t low = lowDigits == 0 ? 0 : EightDigits(lowDigits * 10);
-  const int count = low != 0 ? 16 - std::countl_zero(low) / 8 : 8 - std::countl_zero(high) / 8;
-  const UInt128 digits = (UInt128{low} << 64U | high) | (UInt128{kZeros} << 64U | kZeros);
+  const int count = low != 0 ? 8 + ByteWidth(low) : ByteWidth(high);
+  const UInt128 digits = (UInt128{low} << 64U | high) | (UInt128{kZeroDigits} << 64U | kZeroDigits);
   if (e >= -4 && e < 15) return WritePlain(digits, count, e, p);
   std::array<char, 16> scratch;
   std::memcpy(scratch.data(), &digits, scratch.size());
@@ -408,18 +424,26 @@ char* WriteFifteenDigits(double a, char* p) {
   const auto biased = static_cast<int>(std::bit_cast<std::uint64_t>(a) >> 52U);
   if (biased == 0) return nullptr;
   int e = ((biased - 1023) * 315653) >> 20;  // the decimal exponent or one less
+  static_assert(std::endian::native == std::endian::little, "digit bytes are laid out from the low byte");
+  // Instrument values have at most 8 digits: one word of them. Both scales
+  // are tried at once, as waiting for the exponent would hold up the digits.
+  if (e >= -5 && e <= 6) {
+    const double low = kPowersOfTenReal[static_cast<std::size_t>(7 - e)];
+    const double high = kPowersOfTenReal[static_cast<std::size_t>(6 - e)];
+    // 9 digits: the exponent is one more. A product that only rounds up to
+    // 10^8 is 10^7 one scale up, the same decimal.
+    const bool up = a * low >= 1e8;
+    if (e + (up ? 1 : 0) >= -4) {
+      const double power = up ? high : low;
+      if (const auto n = ReadsBack(a, a * power, power)) {
+        const std::uint64_t values = EightDigits(*n);
+        return WritePlain(values | kZeroDigits, ByteWidth(values), e + (up ? 1 : 0), p);
+      }
+    }
+  }
   if (e < kLowestPower - 1 || e > 14) return nullptr;
   e += a >= kNearestPowersOfTen[static_cast<std::size_t>(e + 1 - kLowestPower)] ? 1 : 0;
   if (e < kLowestPower || e > 14) return nullptr;
-  static_assert(std::endian::native == std::endian::little, "digit bytes are laid out from the low byte");
-  constexpr std::uint64_t kZeros = 0x3030303030303030;
-  // Instrument values have at most 8 digits: one word of them.
-  if (e <= 7 && e >= -4) {
-    if (const auto n = ReadsBack(a, 7 - e)) {
-      const std::uint64_t values = EightDigits(*n);
-      return WritePlain(values | kZeros, 8 - std::countl_zero(values) / 8, e, p);
-    }
-  }
   return WriteFifteen(a, e, p);
 }
 
