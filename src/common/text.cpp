@@ -53,15 +53,13 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
 }
 
 void LoadLineViews(std::string_view bytes, std::vector<std::string_view>& lines) {
-  // Sized once for the most lines the text can hold: growing by doubling
-  // would copy, and fault in, several times the views of a file of a million
-  // short lines. The views are written through a pointer of our own, which
-  // the compiler keeps in a register: push_back would reload the vector's end
-  // after every view it stores.
-  lines.resize(CountLineEnds(bytes) + 1);
+  // Sized once: growing by doubling would copy, and fault in, several times
+  // the views of a file of a million short lines. The views are written
+  // through a pointer of our own, which the compiler keeps in a register:
+  // push_back would reload the vector's end after every view it stores.
+  lines.resize(CountLines(bytes));
   std::string_view* next = lines.data();
   ForEachLine(bytes, [&next](std::string_view line) { *next++ = line; });
-  lines.resize(static_cast<std::size_t>(next - lines.data()));
 }
 
 std::vector<std::string> LoadLines(std::string_view bytes) {

@@ -108,40 +108,64 @@ inline std::size_t CountBytes(std::string_view text, char a, char b) {
 
 }  // namespace detail
 
+namespace detail {
+
+// The text before its first NUL byte.
+inline std::string_view BeforeNul(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
+
+// Calls block(offset, ends, passed) for each 64 bytes of `bytes`: bit k of
+// `ends` is set where byte offset + k ends a line (a CR, a LF not after a
+// CR), bit k of `passed` where it is the LF of a CR LF.
+template <class Block>
+void ForEachLineEndBlock(std::string_view bytes, Block&& block) {
+  std::uint64_t crBefore = 0;  // 1 when the byte before the block is a CR
+  for (std::size_t offset = 0; offset < bytes.size(); offset += 64) {
+    LineEndBits bits;
+    if (offset + 64 <= bytes.size()) {
+      bits = LineEndMasks(bytes.data() + offset);
+    } else {
+      char tail[64] = {};  // zeros end no line
+      std::memcpy(tail, bytes.data() + offset, bytes.size() - offset);
+      bits = LineEndMasks(tail);
+    }
+    const std::uint64_t afterCr = bits.cr << 1U | crBefore;
+    crBefore = bits.cr >> 63U;
+    block(offset, bits.cr | (bits.lf & ~afterCr), bits.lf & afterCr);
+  }
+}
+
+}  // namespace detail
+
 // Calls `line(view)` for each line of LoadLines, a view into `bytes`. The line
 // ends of 64 bytes are found at once: instrument files hold hundreds of
 // thousands of lines of ten bytes.
 template <class Line>
 void ForEachLine(std::string_view bytes, Line&& line) {
-  if (const auto nul = bytes.find('\0'); nul != std::string_view::npos) bytes = bytes.substr(0, nul);
+  bytes = detail::BeforeNul(bytes);
   std::size_t start = 0;
-  std::uint64_t crBefore = 0;  // 1 when the byte before the block is a CR
-  for (std::size_t block = 0; block < bytes.size(); block += 64) {
-    detail::LineEndBits bits;
-    if (block + 64 <= bytes.size()) {
-      bits = detail::LineEndMasks(bytes.data() + block);
-    } else {
-      char tail[64] = {};  // zeros end no line
-      std::memcpy(tail, bytes.data() + block, bytes.size() - block);
-      bits = detail::LineEndMasks(tail);
-    }
-    const std::uint64_t afterCr = bits.cr << 1U | crBefore;
-    crBefore = bits.cr >> 63U;
+  detail::ForEachLineEndBlock(bytes, [&](std::size_t block, std::uint64_t ends, std::uint64_t passed) {
     // The LF of a CR LF ends no line: the next line starts after it.
-    const std::uint64_t passed = bits.lf & afterCr;
     if ((passed & 1U) != 0) start = block + 1;
-    for (std::uint64_t ends = bits.cr | (bits.lf & ~afterCr); ends != 0; ends &= ends - 1) {
+    for (; ends != 0; ends &= ends - 1) {
       const auto at = static_cast<unsigned>(std::countr_zero(ends));
       const std::size_t end = block + at;
       line(bytes.substr(start, end - start));
       start = end + 1 + (passed >> at >> 1U & 1U);
     }
-  }
+  });
   if (start < bytes.size()) line(bytes.substr(start));
 }
 
-// At least the number of lines ForEachLine finds in `bytes`, less one.
-inline std::size_t CountLineEnds(std::string_view bytes) { return detail::CountBytes(bytes, '\n', '\r'); }
+// The number of lines ForEachLine finds in `bytes`, counted without cutting
+// them: readers size their lists once.
+inline std::size_t CountLines(std::string_view bytes) {
+  bytes = detail::BeforeNul(bytes);
+  std::size_t count = 0;
+  detail::ForEachLineEndBlock(
+      bytes, [&count](std::size_t, std::uint64_t ends, std::uint64_t) { count += detail::CountBits(ends); });
+  // A last line without a line end.
+  return count + (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r' ? 1 : 0);
+}
 
 // How many bytes of `text` are `byte`: the tabs of a sheet's line.
 inline std::size_t CountByte(std::string_view text, char byte) { return detail::CountBytes(text, byte, byte); }

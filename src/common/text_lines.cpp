@@ -20,7 +20,7 @@ TextLines TextLines::Load(std::string_view bytes) {
   lines.text_.assign(bytes.substr(0, bytes.find('\0')));
   // Pages reserved and never written cost nothing; a vector that grows
   // copies itself.
-  lines.spans_.reserve(CountLineEnds(lines.text_) + 1);
+  lines.spans_.reserve(CountLines(lines.text_));
   ForEachLine(lines.text_, [&lines](std::string_view view) {
     lines.spans_.push_back({static_cast<std::size_t>(view.data() - lines.text_.data()), view.size()});
     lines.kept_ += view.size();
