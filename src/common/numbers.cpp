@@ -417,30 +417,52 @@ std::optional<std::uint64_t> ReadsBack(double a, int d) {
   return WriteShortScientific({scratch.data(), count, e}, p);
 }
 
+// For the binary exponents whose values have decimal exponents from -5 to
+// 6, or one more: that exponent e (floor(binary * log10(2)), the decimal
+// exponent or one less), the nearest double of 10^(e + 1) (from it on, the
+// exponent is e + 1), and 10^(7 - e) and 10^(6 - e), which scale the value
+// to 8 digits.
+struct Scale {
+  double next;
+  double lower;
+  double higher;
+  int exponent;
+};
+constexpr int kFirstScale = -16;
+constexpr int kScaleCount = 40;
+constexpr std::array<Scale, kScaleCount> kEightDigitScales = [] {
+  std::array<Scale, kScaleCount> scales{};
+  for (int i = 0; i < kScaleCount; ++i) {
+    const int e = ((i + kFirstScale) * 315653) >> 20;
+    scales[static_cast<std::size_t>(i)] = {kNearestPowersOfTen[static_cast<std::size_t>(e + 1 - kLowestPower)],
+                                           kPowersOfTenReal[static_cast<std::size_t>(7 - e)],
+                                           kPowersOfTenReal[static_cast<std::size_t>(6 - e)], e};
+  }
+  return scales;
+}();
+static_assert(kEightDigitScales.front().exponent == -5 && kEightDigitScales.back().exponent == 6);
+
 // ShortReal's common case, a (> 0) from 1E-8 to 1E15: rounded half away from
 // zero to 15 significant digits and written straight out, without the
 // general Decimal. Nothing outside that span.
 char* WriteFifteenDigits(double a, char* p) {
   const auto biased = static_cast<int>(std::bit_cast<std::uint64_t>(a) >> 52U);
   if (biased == 0) return nullptr;
-  int e = ((biased - 1023) * 315653) >> 20;  // the decimal exponent or one less
   static_assert(std::endian::native == std::endian::little, "digit bytes are laid out from the low byte");
-  // Instrument values have at most 8 digits: one word of them. Both scales
-  // are tried at once, as waiting for the exponent would hold up the digits.
-  if (e >= -5 && e <= 6) {
-    const double low = kPowersOfTenReal[static_cast<std::size_t>(7 - e)];
-    const double high = kPowersOfTenReal[static_cast<std::size_t>(6 - e)];
-    // 9 digits: the exponent is one more. A product that only rounds up to
-    // 10^8 is 10^7 one scale up, the same decimal.
-    const bool up = a * low >= 1e8;
-    if (e + (up ? 1 : 0) >= -4) {
-      const double power = up ? high : low;
+  // Instrument values have at most 8 digits: one word of them. The scale
+  // comes from a table by the binary exponent, as the digits wait on it.
+  if (const int binary = biased - 1023; binary >= kFirstScale && binary < kFirstScale + kScaleCount) {
+    const Scale& scale = kEightDigitScales[static_cast<std::size_t>(binary - kFirstScale)];
+    const bool up = a >= scale.next;
+    if (const int e = scale.exponent + (up ? 1 : 0); e >= -4) {
+      const double power = up ? scale.higher : scale.lower;
       if (const auto n = ReadsBack(a, a * power, power)) {
         const std::uint64_t values = EightDigits(*n);
-        return WritePlain(values | kZeroDigits, ByteWidth(values), e + (up ? 1 : 0), p);
+        return WritePlain(values | kZeroDigits, ByteWidth(values), e, p);
       }
     }
   }
+  int e = ((biased - 1023) * 315653) >> 20;  // the decimal exponent or one less
   if (e < kLowestPower - 1 || e > 14) return nullptr;
   e += a >= kNearestPowersOfTen[static_cast<std::size_t>(e + 1 - kLowestPower)] ? 1 : 0;
   if (e < kLowestPower || e > 14) return nullptr;
