@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -53,13 +54,25 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
 }
 
 void LoadLineViews(std::string_view bytes, std::vector<std::string_view>& lines) {
-  // Sized once: growing by doubling would copy, and fault in, several times
-  // the views of a file of a million short lines. The views are written
-  // through a pointer of our own, which the compiler keeps in a register:
+  // A new list is sized once from a count: growing by doubling would copy,
+  // and fault in, several times the views of a file of a million short
+  // lines. A list reused for files of one length, as the files of a series
+  // are, is not counted again; it grows when a file has more lines. The views
+  // are written through pointers of our own, which stay in registers:
   // push_back would reload the vector's end after every view it stores.
-  lines.resize(CountLines(bytes));
+  if (lines.empty()) lines.resize(CountLines(bytes));
   std::string_view* next = lines.data();
-  ForEachLine(bytes, [&next](std::string_view line) { *next++ = line; });
+  std::string_view* end = next + lines.size();
+  ForEachLine(bytes, [&](std::string_view line) {
+    if (next == end) {
+      const std::size_t used = lines.size();
+      lines.resize(std::max<std::size_t>(2 * used, 64));
+      next = lines.data() + used;
+      end = lines.data() + lines.size();
+    }
+    *next++ = line;
+  });
+  lines.resize(static_cast<std::size_t>(next - lines.data()));
 }
 
 std::vector<std::string> LoadLines(std::string_view bytes) {
