@@ -307,25 +307,36 @@ char* WriteShortScientific(DigitView d, char* p) {
   return std::to_chars(p, p + 8, std::abs(d.exponent)).ptr;
 }
 
-// The eight decimal digits of n (below 10^8) as the bytes 0-9 of a word,
-// the first digit in the lowest byte: both halves of four digits are split
-// into pairs and the pairs into digits by multiplications, so the digits are
-// made in registers and never read back from memory byte by byte.
+// The two digits of 0 to 99 as the values of two bytes, the tens first.
 constexpr std::array<std::uint16_t, 100> kPairValues = [] {
   std::array<std::uint16_t, 100> pairs{};
   for (int i = 0; i < 100; ++i) pairs[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(i / 10 | i % 10 << 8);
   return pairs;
 }();
+
+// The eight decimal digits of n (below 10^8) as byte values 0-9 of a word,
+// the first digit in the lowest byte: split into fours and pairs by exact
+// multiplications, the pairs looked up. The digits are made in registers,
+// never stored byte by byte and read back.
 constexpr std::uint64_t EightDigits(std::uint64_t n) {
   const std::uint64_t high = n * 109951163 >> 40U;  // n / 10^4, exact below 10^8
   const std::uint64_t low = n - high * 10000;
-  const std::uint64_t a = high * 5243 >> 19U;  // / 100, exact below 10^4
-  const std::uint64_t c = low * 5243 >> 19U;
-  return std::uint64_t{kPairValues[a]} | std::uint64_t{kPairValues[high - 100 * a]} << 16U |
-         std::uint64_t{kPairValues[c]} << 32U | std::uint64_t{kPairValues[low - 100 * c]} << 48U;
+  const std::uint64_t highPair = high * 5243 >> 19U;  // / 100, exact below 10^4
+  const std::uint64_t lowPair = low * 5243 >> 19U;
+  return std::uint64_t{kPairValues[highPair]} | std::uint64_t{kPairValues[high - 100 * highPair]} << 16U |
+         std::uint64_t{kPairValues[lowPair]} << 32U | std::uint64_t{kPairValues[low - 100 * lowPair]} << 48U;
 }
 static_assert(EightDigits(12345678) == 0x0807060504030201);
-static_assert(EightDigits(90000001) == 0x0100000000000009);
+// Against digits taken one division at a time, where the multiplications
+// are closest to leaving their exact range.
+static_assert([] {
+  for (std::uint64_t n = 0; n < 100000000; n += n < 2000 ? 1 : 999983) {
+    std::uint64_t expected = 0;
+    for (std::uint64_t rest = n, byte = 0; byte < 8; ++byte, rest /= 10) expected |= rest % 10 << (8 * (7 - byte));
+    if (EightDigits(n) != expected || EightDigits(99999999 - n) != EightDigits(99999999) - expected) return false;
+  }
+  return true;
+}());
 
 // Eight '0' characters in a word: or-ed with digit values, their text.
 constexpr std::uint64_t kZeroDigits = 0x3030303030303030;
