@@ -4,7 +4,10 @@ the same input files: the minimum of RUNS interleaved runs of each, and their
 ratio. Also the peak RSS of the largest titration and, where numpy is
 installed, a numpy loadtxt/savetxt script doing the same titration.
 
-Usage: bench/cli_vs_cat.py CLI [RUNS]   (RUNS defaults to 11)"""
+Usage: bench/cli_vs_cat.py CLI [RUNS] [--no-fsync SHIM]   (RUNS defaults to 11)
+
+--no-fsync preloads SHIM (build/bench/libbench_no_fsync.so) into every command,
+so that the saves skip the flush to disk that `cat` into /dev/null never does."""
 import glob
 import os
 import resource
@@ -13,8 +16,13 @@ import sys
 import tempfile
 import time
 
-cli = os.path.abspath(sys.argv[1])
-runs = int(sys.argv[2]) if len(sys.argv) > 2 else 11
+args = sys.argv[1:]
+if "--no-fsync" in args:
+    at = args.index("--no-fsync")
+    os.environ["LD_PRELOAD"] = os.path.abspath(args[at + 1])
+    del args[at:at + 2]
+cli = os.path.abspath(args[0])
+runs = int(args[1]) if len(args) > 1 else 11
 here = os.path.dirname(os.path.abspath(__file__))
 work = tempfile.mkdtemp(prefix="specbridge-cli-bench-")
 inputs = os.path.join(work, "in")
