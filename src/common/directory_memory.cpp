@@ -9,7 +9,7 @@ namespace specbridge {
 
 std::string DirinfDirectory(std::string_view bytes) {
   // Only the first line counts, blanks included.
-  const std::string_view text = TextBeforeNul(bytes, {}, {});
+  const std::string_view text = TextBeforeNul(bytes);
   return std::string(text.substr(0, text.find_first_of("\r\n")));
 }
 

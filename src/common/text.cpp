@@ -82,8 +82,9 @@ std::vector<std::string> LoadLines(std::string_view bytes) {
 }
 
 std::string_view TextBeforeNul(std::string_view bytes, std::string_view name, const MessageSink& warn) {
-  const std::size_t nul = bytes.find('\0');
-  if (nul == std::string_view::npos) return bytes;
+  const std::string_view text = TextBeforeNul(bytes);
+  const std::size_t nul = text.size();
+  if (nul == bytes.size()) return text;
   if (warn) {
     // Lines counted as LoadLines cuts them: CR LF once, a lone CR, a LF.
     long long line = 1;
@@ -93,11 +94,11 @@ std::string_view TextBeforeNul(std::string_view bytes, std::string_view name, co
     warn(LinePlace(name, line) + ": a NUL byte ends the text here; the remaining " +
          std::to_string(bytes.size() - nul) + " bytes of the file are not read");
   }
-  return bytes.substr(0, nul);
+  return text;
 }
 
 TextReader::TextReader(std::string_view bytes, std::string name)
-    : bytes_(bytes.substr(0, bytes.find('\0'))), name_(std::move(name)) {}
+    : bytes_(TextBeforeNul(bytes)), name_(std::move(name)) {}
 
 bool TextReader::PassLineEnd() {
   const char c = bytes_[pos_];

@@ -27,6 +27,8 @@ using MessageSink = std::function<void(std::string_view)>;
 // NUL cuts the text, `warn` (if set) is told "name, line N: ..." so that a
 // truncated spectrum is never silent.
 std::string_view TextBeforeNul(std::string_view bytes, std::string_view name, const MessageSink& warn);
+// The same without a warning.
+inline std::string_view TextBeforeNul(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
 
 // Cuts text at every LF, every CR and every CR LF (counted once); a last line
 // without a line end is kept; a NUL byte ends the text. This is how files are
@@ -110,9 +112,6 @@ inline std::size_t CountBytes(std::string_view text, char a, char b) {
 
 namespace detail {
 
-// The text before its first NUL byte.
-inline std::string_view BeforeNul(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
-
 // Calls block(offset, ends, passed) for each 64 bytes of `bytes`: bit k of
 // `ends` is set where byte offset + k ends a line (a CR, a LF not after a
 // CR), bit k of `passed` where it is the LF of a CR LF.
@@ -141,7 +140,7 @@ void ForEachLineEndBlock(std::string_view bytes, Block&& block) {
 // thousands of lines of ten bytes.
 template <class Line>
 void ForEachLine(std::string_view bytes, Line&& line) {
-  bytes = detail::BeforeNul(bytes);
+  bytes = TextBeforeNul(bytes);
   std::size_t start = 0;
   detail::ForEachLineEndBlock(bytes, [&](std::size_t block, std::uint64_t ends, std::uint64_t passed) {
     // The LF of a CR LF ends no line: the next line starts after it.
@@ -159,7 +158,7 @@ void ForEachLine(std::string_view bytes, Line&& line) {
 // The number of lines ForEachLine finds in `bytes`, counted without cutting
 // them: readers size their lists once.
 inline std::size_t CountLines(std::string_view bytes) {
-  bytes = detail::BeforeNul(bytes);
+  bytes = TextBeforeNul(bytes);
   std::size_t count = 0;
   detail::ForEachLineEndBlock(
       bytes, [&count](std::size_t, std::uint64_t ends, std::uint64_t) { count += detail::CountBits(ends); });

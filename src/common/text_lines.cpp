@@ -17,7 +17,7 @@ TextLines::TextLines(const std::vector<std::string>& lines) {
 
 TextLines TextLines::Load(std::string_view bytes) {
   TextLines lines;
-  lines.text_.assign(bytes.substr(0, bytes.find('\0')));
+  lines.text_.assign(TextBeforeNul(bytes));
   // Pages reserved and never written cost nothing; a vector that grows
   // copies itself.
   lines.spans_.reserve(CountLines(lines.text_));
