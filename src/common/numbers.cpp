@@ -460,23 +460,27 @@ char* WriteFifteenDigits(double a, char* p) {
   const auto biased = static_cast<int>(std::bit_cast<std::uint64_t>(a) >> 52U);
   if (biased == 0) return nullptr;
   static_assert(std::endian::native == std::endian::little, "digit bytes are laid out from the low byte");
-  // Instrument values have at most 8 digits: one word of them. The scale
-  // comes from a table by the binary exponent, as the digits wait on it.
-  if (const int binary = biased - 1023; binary >= kFirstScale && binary < kFirstScale + kScaleCount) {
+  const int binary = biased - 1023;
+  int e = 0;  // the decimal exponent
+  if (binary >= kFirstScale && binary < kFirstScale + kScaleCount) {
+    // Instrument values have at most 8 digits: one word of them. The scale
+    // comes from a table by the binary exponent, as the digits wait on it.
     const Scale& scale = kEightDigitScales[static_cast<std::size_t>(binary - kFirstScale)];
     const bool up = a >= scale.next;
-    if (const int e = scale.exponent + (up ? 1 : 0); e >= -4) {
+    e = scale.exponent + (up ? 1 : 0);
+    if (e >= -4) {
       const double power = up ? scale.higher : scale.lower;
       if (const auto n = ReadsBack(a, a * power, power)) {
         const std::uint64_t values = EightDigits(*n);
         return WritePlain(values | kZeroDigits, ByteWidth(values), e, p);
       }
     }
+  } else {
+    e = (binary * 315653) >> 20;  // the decimal exponent or one less
+    if (e < kLowestPower - 1 || e > 14) return nullptr;
+    e += a >= kNearestPowersOfTen[static_cast<std::size_t>(e + 1 - kLowestPower)] ? 1 : 0;
+    if (e < kLowestPower || e > 14) return nullptr;
   }
-  int e = ((biased - 1023) * 315653) >> 20;  // the decimal exponent or one less
-  if (e < kLowestPower - 1 || e > 14) return nullptr;
-  e += a >= kNearestPowersOfTen[static_cast<std::size_t>(e + 1 - kLowestPower)] ? 1 : 0;
-  if (e < kLowestPower || e > 14) return nullptr;
   return WriteFifteen(a, e, p);
 }
 
